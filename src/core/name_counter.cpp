@@ -1,0 +1,98 @@
+#include "name_counter.h"
+
+#include <functional>
+#include <utility>
+
+namespace vantor {
+
+std::size_t TVnNameCounter::Hash(std::string_view name) {
+  return std::hash<std::string_view>()(name);
+}
+
+std::size_t TVnNameCounter::FindSlot(std::string_view name, std::size_t hash) const {
+  if (m_slots.empty())
+    return kNone;
+  const std::size_t mask = m_slots.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot& slot = m_slots[i];
+    if (slot.count == 0)
+      return kNone;
+    if (slot.hash == hash && m_names[i] == name)
+      return i;
+  }
+}
+
+void TVnNameCounter::Add(std::string_view name) {
+  const std::size_t hash = Hash(name);
+  if (const std::size_t at = FindSlot(name, hash); at != kNone) {
+    ++m_slots[at].count;
+    return;
+  }
+  if ((m_size + 1) * 2 > m_slots.size())
+    Grow();
+  const std::size_t mask = m_slots.size() - 1;
+  std::size_t i = hash & mask;
+  while (m_slots[i].count != 0)
+    i = (i + 1) & mask;
+  m_names[i].assign(name);
+  m_slots[i].hash = hash;
+  m_slots[i].count = 1;
+  ++m_size;
+}
+
+bool TVnNameCounter::Remove(std::string_view name) {
+  const std::size_t at = FindSlot(name, Hash(name));
+  if (at == kNone)
+    return false;
+  if (--m_slots[at].count > 0)
+    return false;
+  EraseAt(at);
+  return true;
+}
+
+// Backward-shift deletion: later entries of the same probe run move up, so that look-ups
+// never need tombstones.
+void TVnNameCounter::EraseAt(std::size_t index) {
+  const std::size_t mask = m_slots.size() - 1;
+  std::size_t hole = index;
+  for (std::size_t i = (index + 1) & mask; m_slots[i].count != 0; i = (i + 1) & mask) {
+    const std::size_t home = m_slots[i].hash & mask;
+    // The entry at i may move into the hole when its home is not between the hole and i.
+    const bool movable = hole <= i ? (home <= hole || home > i) : (home <= hole && home > i);
+    if (movable) {
+      m_slots[hole] = m_slots[i];
+      m_names[hole] = std::move(m_names[i]);
+      m_slots[i].count = 0;
+      hole = i;
+    }
+  }
+  m_slots[hole].count = 0;
+  m_names[hole].clear();
+  --m_size;
+}
+
+void TVnNameCounter::Grow() {
+  std::vector<Slot> oldSlots = std::move(m_slots);
+  std::vector<std::string> oldNames = std::move(m_names);
+  const std::size_t capacity = oldSlots.empty() ? 64 : oldSlots.size() * 2;
+  m_slots.assign(capacity, Slot());
+  m_names.assign(capacity, std::string());
+  const std::size_t mask = capacity - 1;
+  for (std::size_t old = 0; old < oldSlots.size(); ++old) {
+    if (oldSlots[old].count == 0)
+      continue;
+    std::size_t i = oldSlots[old].hash & mask;
+    while (m_slots[i].count != 0)
+      i = (i + 1) & mask;
+    m_slots[i] = oldSlots[old];
+    m_names[i] = std::move(oldNames[old]);
+  }
+}
+
+void TVnNameCounter::Clear() {
+  m_slots.clear();
+  m_names.clear();
+  m_size = 0;
+}
+
+}  // namespace vantor

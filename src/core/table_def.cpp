@@ -1,0 +1,438 @@
+#include "table_def.h"
+
+#include "from_rendering.h"
+#include "select_parser.h"
+#include "string_lists.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace vantor {
+
+// ---------------------------------------------------------------------------------------------
+// TVnFromRendering
+
+TVnFromRendering::TVnFromRendering(const TVnTableDefs* tables) {
+  if (!tables)
+    return;
+  for (int i = 0; i < tables->Count(); ++i) {
+    TVnTableDef* table = tables->Items(i);
+    m_byAlias.emplace(table->Alias(), table);
+    m_byName.emplace(table->Name(), table);
+  }
+}
+
+TVnTableDef* TVnFromRendering::FindByAlias(const std::string& alias) const {
+  auto it = m_byAlias.find(alias);
+  return it == m_byAlias.end() ? nullptr : it->second;
+}
+
+TVnTableDef* TVnFromRendering::Find(const std::string& reference) const {
+  if (TVnTableDef* table = FindByAlias(reference))
+    return table;
+  auto it = m_byName.find(reference);
+  return it == m_byName.end() ? nullptr : it->second;
+}
+
+bool TVnFromRendering::InCurrentEntry(const TVnTableDef* table) const {
+  auto it = m_entryOf.find(table);
+  return it != m_entryOf.end() && it->second == m_entry;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TVnTableDef
+
+TVnTableDef::TVnTableDef() = default;
+
+TVnTableDef::~TVnTableDef() = default;
+
+std::unique_ptr<TVnFieldDefs> TVnTableDef::CreateFields() const {
+  return std::make_unique<TVnFieldDefs>(const_cast<TVnTableDef*>(this));
+}
+
+std::unique_ptr<TVnJoinDefs> TVnTableDef::CreateJoins() const {
+  return std::make_unique<TVnJoinDefs>(const_cast<TVnTableDef*>(this));
+}
+
+TVnFieldDefs& TVnTableDef::Fields() const {
+  if (!m_fields) {
+    m_fields = CreateFields();
+    m_fields->SetParser(Parser());
+  }
+  return *m_fields;
+}
+
+TVnJoinDefs& TVnTableDef::Joins() const {
+  if (!m_joins) {
+    m_joins = CreateJoins();
+    m_joins->SetParser(Parser());
+  }
+  return *m_joins;
+}
+
+TVnTableDefs* TVnTableDef::TableDefs() const { return dynamic_cast<TVnTableDefs*>(Collection()); }
+
+void TVnTableDef::SetName(const std::string& s) {
+  if (m_name == s)
+    return;
+  if (m_alias == m_name)
+    SetAlias(s);
+  m_name = s;
+}
+
+void TVnTableDef::SetAlias(const std::string& s) {
+  if (m_alias == s)
+    return;
+  // Joins name their right table by alias: they follow the rename.
+  if (TVnTableDefs* defs = TableDefs(); defs && !m_alias.empty())
+    defs->RenameJoinTable(m_alias, s);
+  m_alias = s;
+}
+
+void TVnTableDef::Assign(const TVnCollectionItem& source) {
+  const auto* src = dynamic_cast<const TVnTableDef*>(&source);
+  if (!src)
+    AssignError(source);
+  TVnCollectionItem::Assign(source);
+  m_alias = src->m_alias;
+  Fields().Assign(src->Fields());
+  m_name = src->m_name;
+}
+
+void TVnTableDef::SetParser(TVnSelectParser* parser) {
+  TVnCollectionItem::SetParser(parser);
+  if (m_fields)
+    m_fields->SetParser(parser);
+  if (m_joins)
+    m_joins->SetParser(parser);
+}
+
+std::string TVnTableDef::RenderIn(TVnFromRendering& from) const {
+  from.Enter(this);
+  from.chained.insert(this);
+  std::string text = "  " + QuoteIdent(m_name);
+  if (!m_alias.empty() && m_alias != m_name)
+    text += " " + QuoteIdent(m_alias);
+  if (!TableDefs())
+    return text;
+  const std::string own = Joins().RenderIn(from);
+  if (own.empty())
+    return text;
+  text += " " + own;
+  // The joins of each right table follow directly behind the join that brought it in;
+  // depth first, without recursion, as chains can be as long as the statement.
+  struct Frame {
+    const TVnTableDef* table;
+    int next;
+  };
+  std::vector<Frame> stack{{this, 0}};
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.next >= top.table->Joins().Count()) {
+      stack.pop_back();
+      continue;
+    }
+    const TVnJoinDef* join = top.table->Joins().Items(top.next++);
+    const TVnTableDef* right = from.Find(join->RightTable());
+    if (!right || !from.InCurrentEntry(right) || from.chained.count(right))
+      continue;
+    from.chained.insert(right);
+    const std::string chain = right->Joins().RenderIn(from);
+    if (!chain.empty()) {
+      text += " " + chain;
+      stack.push_back({right, 0});
+    }
+  }
+  return text;
+}
+
+std::string TVnTableDef::GetScript() const {
+  TVnFromRendering from(TableDefs());
+  from.StartEntry();
+  return RenderIn(from);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TVnTableDefs
+
+std::unique_ptr<TVnCollectionItem> TVnTableDefs::CreateItem() const {
+  return std::make_unique<TVnTableDef>();
+}
+
+void TVnTableDefs::EndUpdate() {
+  TVnItemsOf<TVnTableDef>::EndUpdate();
+  if (UpdateCount() == 0)
+    MakeAliasesUnique();
+}
+
+TVnTableDef* TVnTableDefs::FindByAlias(const std::string& s) const {
+  for (int i = 0; i < Count(); ++i)
+    if (Items(i)->Alias() == s)
+      return Items(i);
+  return nullptr;
+}
+
+TVnTableDef* TVnTableDefs::FindByName(const std::string& s) const {
+  for (int i = 0; i < Count(); ++i)
+    if (Items(i)->Name() == s)
+      return Items(i);
+  return nullptr;
+}
+
+bool TVnTableDefs::IsJoinTarget(const TVnTableDef& table) const {
+  for (int i = 0; i < Count(); ++i) {
+    const TVnJoinDefs& joins = Items(i)->Joins();
+    for (int j = 0; j < joins.Count(); ++j)
+      if (joins.Items(j)->RightTable() == table.Alias())
+        return true;
+  }
+  return false;
+}
+
+TVnFieldDef* TVnTableDefs::FieldBySelectIndex(int index) const {
+  CloseSelectIndexGaps();
+  if (!m_orderValid) {
+    m_bySelectIndex.assign(static_cast<std::size_t>(m_fieldCount), nullptr);
+    for (int i = 0; i < Count(); ++i) {
+      const TVnFieldDefs& fields = Items(i)->Fields();
+      for (int j = 0; j < fields.Count(); ++j) {
+        TVnFieldDef* field = fields.Items(j);
+        const int at = field->m_selectIndex;
+        if (at >= 0 && at < m_fieldCount && !m_bySelectIndex[static_cast<std::size_t>(at)])
+          m_bySelectIndex[static_cast<std::size_t>(at)] = field;
+      }
+    }
+    m_orderValid = true;
+  }
+  if (index < 0 || index >= m_fieldCount)
+    return nullptr;
+  return m_bySelectIndex[static_cast<std::size_t>(index)];
+}
+
+bool TVnTableDefs::AliasExists(const std::string& s) const { return m_aliasCounts.Contains(s); }
+
+std::string TVnTableDefs::MakeUniqueAlias(const std::string& base, bool force) const {
+  if (!force && !AliasExists(base))
+    return base;
+  int& next = m_suffixHints[base];
+  if (next < 1)
+    next = 1;
+  while (AliasExists(base + std::to_string(next)))
+    ++next;
+  return base + std::to_string(next);
+}
+
+void TVnTableDefs::AliasFreed(const std::string& alias) {
+  if (m_suffixHints.empty())
+    return;
+  // alias may be base+n for any split of its trailing digits.
+  std::size_t end = alias.size();
+  while (end > 0 && alias[end - 1] >= '0' && alias[end - 1] <= '9') {
+    --end;
+    m_suffixHints.erase(alias.substr(0, end));
+  }
+}
+
+void TVnTableDefs::MakeAliasesUnique() {
+  for (int i = 0; i < Count(); ++i) {
+    const TVnFieldDefs& fields = Items(i)->Fields();
+    // The first field def of this table that carries each output name.
+    std::unordered_map<std::string, const TVnFieldDef*> firstByAlias;
+    for (int j = 0; j < fields.Count(); ++j)
+      firstByAlias.emplace(fields.Items(j)->Alias(), fields.Items(j));
+    for (int j = 0; j < fields.Count(); ++j) {
+      TVnFieldDef* field = fields.Items(j);
+      // An alias of the user's own is kept: only an item that is named after its field and
+      // clashes with an earlier output name is renamed.
+      if (field->Alias() != field->Name())
+        continue;
+      auto first = firstByAlias.find(field->Name());
+      if (first == firstByAlias.end() || first->second == field)
+        continue;
+      field->SetAlias(
+          MakeUniqueAlias(field->Kind() == fkField ? field->Name() : std::string("FIELD_"), true));
+      firstByAlias.emplace(field->Alias(), field);
+    }
+  }
+}
+
+void TVnTableDefs::RenameJoinTable(const std::string& oldName, const std::string& newName) {
+  for (int i = 0; i < Count(); ++i) {
+    const TVnJoinDefs& joins = Items(i)->Joins();
+    for (int j = 0; j < joins.Count(); ++j)
+      if (joins.Items(j)->RightTable() == oldName)
+        joins.Items(j)->SetRightTable(newName);
+  }
+}
+
+void TVnTableDefs::Added(TVnCollectionItem& item) {
+  const TVnFieldDefs& fields = static_cast<TVnTableDef&>(item).Fields();
+  for (int i = 0; i < fields.Count(); ++i)
+    FieldAttached(*fields.Items(i));
+}
+
+void TVnTableDefs::Removing(TVnCollectionItem& item) {
+  const TVnFieldDefs& fields = static_cast<TVnTableDef&>(item).Fields();
+  for (int i = 0; i < fields.Count(); ++i)
+    FieldDetaching(*fields.Items(i));
+}
+
+void TVnTableDefs::Removed(TVnCollectionItem& item) {
+  DropDanglingJoins();
+  DropOrderByEntriesOf(static_cast<TVnTableDef&>(item));
+}
+
+void TVnTableDefs::Clearing() {
+  m_fieldCount = 0;
+  m_aliasCounts.Clear();
+  m_suffixHints.clear();
+  m_hasGaps = false;
+  m_orderValid = true;
+  m_bySelectIndex.clear();
+}
+
+void TVnTableDefs::DropDanglingJoins() {
+  for (int i = 0; i < Count(); ++i) {
+    TVnJoinDefs& joins = Items(i)->Joins();
+    for (int j = joins.Count() - 1; j >= 0; --j) {
+      const std::string& right = joins.Items(j)->RightTable();
+      if (!FindByAlias(right) && !FindByName(right))
+        joins.Delete(j);
+    }
+  }
+}
+
+void TVnTableDefs::DropOrderByEntriesOf(const TVnTableDef& table) {
+  if (!Parser())
+    return;
+  TVnOrderByItems& orderBy = Parser()->OrderByItems();
+  for (const std::string& qualifier : {table.Name(), table.Alias()}) {
+    // A qualifier that a remaining table still answers to keeps its entries.
+    if (qualifier.empty() || FindByAlias(qualifier))
+      continue;
+    const std::string prefix = qualifier + ".";
+    for (int i = orderBy.Count() - 1; i >= 0; --i)
+      if (orderBy[i].compare(0, prefix.size(), prefix) == 0)
+        orderBy.Delete(i);
+  }
+}
+
+void TVnTableDefs::FieldAttached(TVnFieldDef& field) {
+  CloseSelectIndexGaps();
+  ++m_fieldCount;
+  field.m_selectIndex = m_fieldCount - 1;
+  m_aliasCounts.Add(field.m_alias);
+  if (m_orderValid && m_bySelectIndex.size() + 1 == static_cast<std::size_t>(m_fieldCount))
+    m_bySelectIndex.push_back(&field);
+  else
+    m_orderValid = false;
+}
+
+void TVnTableDefs::FieldDetaching(TVnFieldDef& field) {
+  --m_fieldCount;
+  if (m_aliasCounts.Remove(field.m_alias))
+    AliasFreed(field.m_alias);
+  // Removing the last item of the select list leaves no gap.
+  const bool last = !m_hasGaps && m_orderValid && field.m_selectIndex == m_fieldCount &&
+                    !m_bySelectIndex.empty() && m_bySelectIndex.back() == &field;
+  if (last) {
+    m_bySelectIndex.pop_back();
+  } else {
+    m_hasGaps = true;
+    m_orderValid = false;
+  }
+}
+
+void TVnTableDefs::AliasChanging(const std::string& oldAlias, const std::string& newAlias) {
+  if (m_aliasCounts.Remove(oldAlias))
+    AliasFreed(oldAlias);
+  m_aliasCounts.Add(newAlias);
+}
+
+void TVnTableDefs::SelectIndexChanged() { m_orderValid = false; }
+
+void TVnTableDefs::CloseSelectIndexGaps() const {
+  if (!m_hasGaps)
+    return;
+  std::vector<TVnFieldDef*> fields;
+  fields.reserve(static_cast<std::size_t>(m_fieldCount));
+  for (int i = 0; i < Count(); ++i) {
+    const TVnFieldDefs& list = Items(i)->Fields();
+    for (int j = 0; j < list.Count(); ++j)
+      fields.push_back(list.Items(j));
+  }
+  std::stable_sort(fields.begin(), fields.end(), [](const TVnFieldDef* a, const TVnFieldDef* b) {
+    return a->m_selectIndex < b->m_selectIndex;
+  });
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    fields[i]->m_selectIndex = static_cast<int>(i);
+  m_bySelectIndex = std::move(fields);
+  m_hasGaps = false;
+  m_orderValid = true;
+}
+
+std::string TVnTableDefs::GetScript() const {
+  std::string select;
+  for (int i = 0; i < m_fieldCount; ++i) {
+    const TVnFieldDef* field = FieldBySelectIndex(i);
+    if (!field)
+      continue;
+    const std::string text = field->GetScript();
+    if (text.empty())
+      continue;
+    if (!select.empty())
+      select += ",\r\n";
+    select += "  " + text;
+  }
+
+  TVnFromRendering from(this);
+  // Which tables the joins bring in, and which of those a table that no join brings in
+  // reaches; a loop of joins that nothing outside it reaches starts at its first table.
+  std::unordered_set<const TVnTableDef*> targets;
+  for (int i = 0; i < Count(); ++i) {
+    const TVnJoinDefs& joins = Items(i)->Joins();
+    for (int j = 0; j < joins.Count(); ++j)
+      if (joins.Items(j)->IsComplete())
+        if (const TVnTableDef* right = from.Find(joins.Items(j)->RightTable()))
+          targets.insert(right);
+  }
+  std::unordered_set<const TVnTableDef*> reachable;
+  std::vector<const TVnTableDef*> pending;
+  for (int i = 0; i < Count(); ++i)
+    if (!targets.count(Items(i)))
+      pending.push_back(Items(i));
+  while (!pending.empty()) {
+    const TVnTableDef* table = pending.back();
+    pending.pop_back();
+    const TVnJoinDefs& joins = table->Joins();
+    for (int j = 0; j < joins.Count(); ++j) {
+      const TVnTableDef* right = from.Find(joins.Items(j)->RightTable());
+      if (right && joins.Items(j)->IsComplete() && reachable.insert(right).second)
+        pending.push_back(right);
+    }
+  }
+
+  std::string fromList;
+  for (int i = 0; i < Count(); ++i) {
+    const TVnTableDef* table = Items(i);
+    // A table without a name holds items read before any table; it has no FROM entry.
+    if (table->Name().empty() || from.InFrom(table))
+      continue;
+    if (targets.count(table) && reachable.count(table))
+      continue;
+    from.StartEntry();
+    if (!fromList.empty())
+      fromList += ",\r\n";
+    fromList += table->RenderIn(from);
+  }
+
+  if (!select.empty())
+    select = "\r\n" + select;
+  else if (!fromList.empty())
+    select = "*";
+  if (fromList.empty())
+    return select;
+  return select + "\r\n" + FormatKeyword("FROM") + "\r\n" + fromList + "\r\n";
+}
+
+}  // namespace vantor

@@ -1,0 +1,92 @@
+#include "text_utils.h"
+
+namespace vantor {
+
+char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string UpperCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    c = UpperChar(c);
+  return result;
+}
+
+std::string LowerCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    c = LowerChar(c);
+  return result;
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(UpperChar(a[i]));
+    const auto cb = static_cast<unsigned char>(UpperChar(b[i]));
+    if (ca != cb)
+      return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size())
+    return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && CompareText(a, b) == 0;
+}
+
+std::vector<std::string> SplitCommaText(std::string_view text) {
+  std::vector<std::string> items;
+  if (text.empty())
+    return items;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    items.emplace_back(text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
+    if (comma == std::string_view::npos)
+      break;
+    start = comma + 1;
+  }
+  return items;
+}
+
+std::string JoinCommaText(const std::vector<std::string>& items) {
+  std::string result;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0)
+      result += ',';
+    result += items[i];
+  }
+  return result;
+}
+
+std::string Trim(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && static_cast<unsigned char>(text[first]) <= ' ')
+    ++first;
+  std::size_t last = text.size();
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
+    --last;
+  return std::string(text.substr(first, last - first));
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string EncloseDoubling(std::string_view text, char quote) {
+  std::string result;
+  result.reserve(text.size() + 2);
+  result += quote;
+  for (char c : text) {
+    result += c;
+    if (c == quote)
+      result += quote;
+  }
+  result += quote;
+  return result;
+}
+
+}  // namespace vantor

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantor {
+
+// Letter case of ASCII letters; other bytes (UTF-8 sequences included) pass unchanged.
+char UpperChar(char c);
+char LowerChar(char c);
+std::string UpperCase(std::string_view text);
+std::string LowerCase(std::string_view text);
+
+// Case-insensitive comparison of ASCII letters: <0, 0 or >0.
+int CompareText(std::string_view a, std::string_view b);
+bool SameText(std::string_view a, std::string_view b);
+
+// Splits a comma text ("A,B,C") into its items; an empty text gives no items.
+std::vector<std::string> SplitCommaText(std::string_view text);
+std::string JoinCommaText(const std::vector<std::string>& items);
+
+std::string Trim(std::string_view text);
+bool StartsWith(std::string_view text, std::string_view prefix);
+
+// Encloses text in quote, doubling every quote inside: it's -> 'it''s'.
+std::string EncloseDoubling(std::string_view text, char quote);
+
+}  // namespace vantor

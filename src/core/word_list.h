@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantor {
+
+// A sorted list of words with case-insensitive look-up: the scanner's keyword, function
+// and operator lists and the model's aggregate list. Whatever a caller assigns, the list
+// stays sorted, so membership is always a binary search. Duplicates are kept (the MySQL
+// function list names LOCATE twice) and do not disturb the search.
+class TVnWordList {
+public:
+  TVnWordList() = default;
+
+  void Clear() { m_words.clear(); }
+  void Add(std::string word);
+  void SetCommaText(std::string_view text);
+  void SetWords(std::vector<std::string> words);
+
+  // Case-insensitive membership.
+  bool Contains(std::string_view word) const;
+
+  int Count() const { return static_cast<int>(m_words.size()); }
+  const std::string& operator[](int index) const;
+  const std::vector<std::string>& Words() const { return m_words; }
+  std::string CommaText() const;
+
+  bool operator==(const TVnWordList& other) const;
+
+private:
+  void Sort();
+
+  std::vector<std::string> m_words;
+};
+
+}  // namespace vantor
