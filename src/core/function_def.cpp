@@ -80,15 +80,13 @@ std::string TVnFunctionDef::GetScript() const {
   case fkFunction:
     return FormatFunction(m_name) + "()";
   case fkField: {
-    if (m_name.empty())
-      return std::string();
-    std::string result = QuoteIdent(m_name);
-    if (const TVnTableDef* table = OwningTable()) {
-      const std::string& qualifier = table->Qualifier();
-      if (!qualifier.empty())
-        result = QuoteIdent(qualifier) + "." + result;
-    }
-    return result;
+    // A field without a name stands for all the fields of its table: t.*.
+    std::string result = m_name.empty() ? std::string("*") : QuoteIdent(m_name);
+    const TVnTableDef* table = OwningTable();
+    const std::string qualifier = table ? table->Qualifier() : std::string();
+    if (!qualifier.empty())
+      return QuoteIdent(qualifier) + "." + result;
+    return m_name.empty() ? std::string() : result;
   }
   case fkString: {
     // The model holds the value itself; only the literal gets quotes and escapes.

@@ -11,8 +11,38 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantor {
+
+// The clause the parser is in.
+enum TVnParseState : std::uint8_t {
+  psStart = 0,       // SELECT expected
+  psError = 1,       // ends the parse with an error
+  psDone = 2,        // ends the parse
+  psAfterSelect = 3,
+  psSelectList = 4,
+  psInto = 5,
+  psAfterFrom = 6,
+  psFromList = 7,
+  psWhere = 8,
+  psGroupBy = 9,
+  psHaving = 10,
+  psOrderBy = 11,
+  psTail = 12,  // after the last clause
+};
+
+// A set of token kinds, one bit per kind.
+using TVnTokenKinds = std::uint32_t;
+constexpr TVnTokenKinds KindsOf(std::initializer_list<TVnTokenKind> kinds) {
+  TVnTokenKinds set = 0;
+  for (TVnTokenKind kind : kinds)
+    set |= TVnTokenKinds{1} << kind;
+  return set;
+}
+constexpr bool HasKind(TVnTokenKinds set, TVnTokenKind kind) {
+  return (set >> kind) & 1u;
+}
 
 // The root of the query model: it owns the scanner, the FROM tables with their select items
 // and joins, the WHERE/HAVING trees, the GROUP BY and ORDER BY lists, the aggregate and
@@ -70,7 +100,87 @@ public:
   // The whole statement, or '' when the model has neither select items nor tables.
   virtual std::string GetScript();
 
+  // Reads text into the model: an empty text (or one of only blanks, or ";") clears it.
+  // Errors go to OnParserError when it is assigned and are raised as EVnParserError
+  // otherwise; Valid tells whether the text was read. An unterminated string is always
+  // raised.
+  void SetSQL(const std::string& text);
+  // Rebuilds the model from the scanner's text.
+  virtual void Parse();
+  virtual void DoError(const std::string& token, int lineNo, int linePos);
+  virtual bool IsJoinWord(std::string_view s) const;
+
   TVnParserErrorEvent OnParserError;
+
+protected:
+  // Clause handlers, driven by Parse through the parse state.
+  virtual void ParseSelect();
+  virtual void ParseDistinct();
+  virtual void ParseInto();
+  virtual void ParseSelectItem();
+  virtual void ParseSelectList();
+  virtual void ParseFromStart();
+  virtual void ParseTableRef();
+  virtual void ParseJoin();
+  virtual void ParseFromList();
+  virtual void ParseWhere();
+  virtual void ParseGroupBy();
+  virtual void ParseHaving();
+  virtual void ParseOrderBy();
+  virtual void ParseTail();
+  // Reads a WHERE or HAVING condition list; false (with the error state) when it cannot.
+  virtual bool ParseCriteria(TVnCriterions& list);
+  // Reads one expression into item. table receives the table a qualifier names (or the
+  // table made for "*"); stopKinds end the expression unless the token is one of stopWords
+  // (comma text); operand is set for condition operands.
+  virtual void ParseExpression(TVnFunctionDef& item, TVnTableDef*& table, TVnTokenKinds stopKinds,
+                               std::string_view stopWords, bool operand);
+
+  // The current token, its kind as the parser sees it, and its value: quoted text comes back
+  // decoded (doubled quotes undoubled, and the dialect's escapes applied), and a text in the
+  // string quote reads as a string even where that quote also quotes names.
+  const std::string& Token() const { return m_scanner->Token(); }
+  TVnTokenKind TokenKind() const;
+  std::string TokenValue() const;
+  bool TokenIs(std::string_view word) const;
+  bool TokenIsQuoted() const;
+  void Next() { m_scanner->NextToken(); }
+  // Undoes the escapes of a quoted text whose quote is quote.
+  virtual std::string DecodeQuoted(std::string_view text, char quote) const;
+  // Whether LIMIT and the like may follow WHERE or HAVING conditions directly.
+  virtual bool AcceptsTailAfterConditions() const;
+
+  bool TokenIsTableName() const;
+  bool ReadJoinOperand(std::string& qualifier, std::string& field);
+  bool ReadDottedName(std::string& name);
+  bool AtEntryEnd() const;
+  // Expressions, below ParseExpression.
+  struct ExpressionContext;
+  bool ReadExpression(TVnFunctionDef& item, ExpressionContext& context, std::string& text,
+                      bool topLevel);
+  bool ReadTerm(TVnFunctionDef& item, ExpressionContext& context, std::string& text,
+                bool topLevel);
+  bool ReadCall(TVnFunctionDef& item, ExpressionContext& context, const std::string& name,
+                bool known, std::string& text);
+  bool AtExpressionEnd(const ExpressionContext& context) const;
+  // Condition lists and conditions, below ParseCriteria.
+  bool OpensGroup();
+  void SetConjunctions(TVnCriterions& list, const std::vector<bool>& ors);
+  bool ParseConditionList(TVnCriterions& list);
+  bool ParseCondition(TVnCriterion& criterion);
+  bool ParseOperatorWords(const TVnOperator*& op);
+  // Whether the current token is a word of a condition (an operator word, AND, OR, NOT) that
+  // ends an operand.
+  bool TokenIsConditionWord() const;
+
+  TVnParseState m_state = psStart;
+  bool m_aliasGiven = false;  // the select item being read named its output
+  std::string m_lastTableName;
+  std::string m_lastAlias;
+  // Nesting of brackets and condition groups in the text being read; deeper text is an
+  // error rather than a model too deep to render.
+  int m_nesting = 0;
+  static constexpr int kMaxNesting = 200;
 
 protected:
   virtual std::unique_ptr<TVnSQLScanner> CreateScanner() const;

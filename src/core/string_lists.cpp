@@ -34,7 +34,10 @@ void TVnStringList::Delete(int index) {
 void TVnStringList::Clear() { m_strings.clear(); }
 
 std::string TVnStringList::QuoteItem(const std::string& s) const {
-  return m_parser ? m_parser->Scanner().QuoteName(s) : s;
+  // A position in the select list (ORDER BY 2) is no name.
+  if (!m_parser || (!s.empty() && s.find_first_not_of("0123456789") == std::string::npos))
+    return s;
+  return m_parser->Scanner().QuoteName(s);
 }
 
 namespace {

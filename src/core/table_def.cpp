@@ -77,15 +77,23 @@ void TVnTableDef::SetName(const std::string& s) {
     return;
   if (m_alias == m_name)
     SetAlias(s);
+  if (TVnTableDefs* defs = TableDefs()) {
+    TVnTableDefs::IndexRemove(defs->m_tablesByName, m_name, this);
+    TVnTableDefs::IndexAdd(defs->m_tablesByName, s, this);
+  }
   m_name = s;
 }
 
 void TVnTableDef::SetAlias(const std::string& s) {
   if (m_alias == s)
     return;
-  // Joins name their right table by alias: they follow the rename.
-  if (TVnTableDefs* defs = TableDefs(); defs && !m_alias.empty())
-    defs->RenameJoinTable(m_alias, s);
+  if (TVnTableDefs* defs = TableDefs()) {
+    // Joins name their right table by alias: they follow the rename.
+    if (!m_alias.empty())
+      defs->RenameJoinTable(m_alias, s);
+    TVnTableDefs::IndexRemove(defs->m_tablesByAlias, m_alias, this);
+    TVnTableDefs::IndexAdd(defs->m_tablesByAlias, s, this);
+  }
   m_alias = s;
 }
 
@@ -94,6 +102,13 @@ void TVnTableDef::Assign(const TVnCollectionItem& source) {
   if (!src)
     AssignError(source);
   TVnCollectionItem::Assign(source);
+  // Through the setters' bookkeeping, but without renaming anybody's joins.
+  if (TVnTableDefs* defs = TableDefs()) {
+    TVnTableDefs::IndexRemove(defs->m_tablesByAlias, m_alias, this);
+    TVnTableDefs::IndexAdd(defs->m_tablesByAlias, src->m_alias, this);
+    TVnTableDefs::IndexRemove(defs->m_tablesByName, m_name, this);
+    TVnTableDefs::IndexAdd(defs->m_tablesByName, src->m_name, this);
+  }
   m_alias = src->m_alias;
   Fields().Assign(src->Fields());
   m_name = src->m_name;
@@ -165,18 +180,38 @@ void TVnTableDefs::EndUpdate() {
     MakeAliasesUnique();
 }
 
+void TVnTableDefs::IndexAdd(TableIndex& index, const std::string& key, TVnTableDef* table) {
+  index[key].push_back(table);
+}
+
+void TVnTableDefs::IndexRemove(TableIndex& index, const std::string& key, TVnTableDef* table) {
+  auto it = index.find(key);
+  if (it == index.end())
+    return;
+  std::vector<TVnTableDef*>& tables = it->second;
+  tables.erase(std::remove(tables.begin(), tables.end(), table), tables.end());
+  if (tables.empty())
+    index.erase(it);
+}
+
+TVnTableDef* TVnTableDefs::IndexFirst(const TableIndex& index, const std::string& key) {
+  auto it = index.find(key);
+  if (it == index.end())
+    return nullptr;
+  // The first in list order, as a scan would find it.
+  TVnTableDef* first = nullptr;
+  for (TVnTableDef* table : it->second)
+    if (!first || table->Index() < first->Index())
+      first = table;
+  return first;
+}
+
 TVnTableDef* TVnTableDefs::FindByAlias(const std::string& s) const {
-  for (int i = 0; i < Count(); ++i)
-    if (Items(i)->Alias() == s)
-      return Items(i);
-  return nullptr;
+  return IndexFirst(m_tablesByAlias, s);
 }
 
 TVnTableDef* TVnTableDefs::FindByName(const std::string& s) const {
-  for (int i = 0; i < Count(); ++i)
-    if (Items(i)->Name() == s)
-      return Items(i);
-  return nullptr;
+  return IndexFirst(m_tablesByName, s);
 }
 
 bool TVnTableDefs::IsJoinTarget(const TVnTableDef& table) const {
@@ -244,7 +279,7 @@ void TVnTableDefs::MakeAliasesUnique() {
       TVnFieldDef* field = fields.Items(j);
       // An alias of the user's own is kept: only an item that is named after its field and
       // clashes with an earlier output name is renamed.
-      if (field->Alias() != field->Name())
+      if (field->Alias() != field->Name() || field->Name().empty())
         continue;
       auto first = firstByAlias.find(field->Name());
       if (first == firstByAlias.end() || first->second == field)
@@ -266,13 +301,19 @@ void TVnTableDefs::RenameJoinTable(const std::string& oldName, const std::string
 }
 
 void TVnTableDefs::Added(TVnCollectionItem& item) {
-  const TVnFieldDefs& fields = static_cast<TVnTableDef&>(item).Fields();
+  auto& table = static_cast<TVnTableDef&>(item);
+  IndexAdd(m_tablesByAlias, table.Alias(), &table);
+  IndexAdd(m_tablesByName, table.Name(), &table);
+  const TVnFieldDefs& fields = table.Fields();
   for (int i = 0; i < fields.Count(); ++i)
     FieldAttached(*fields.Items(i));
 }
 
 void TVnTableDefs::Removing(TVnCollectionItem& item) {
-  const TVnFieldDefs& fields = static_cast<TVnTableDef&>(item).Fields();
+  auto& table = static_cast<TVnTableDef&>(item);
+  IndexRemove(m_tablesByAlias, table.Alias(), &table);
+  IndexRemove(m_tablesByName, table.Name(), &table);
+  const TVnFieldDefs& fields = table.Fields();
   for (int i = 0; i < fields.Count(); ++i)
     FieldDetaching(*fields.Items(i));
 }
@@ -283,6 +324,8 @@ void TVnTableDefs::Removed(TVnCollectionItem& item) {
 }
 
 void TVnTableDefs::Clearing() {
+  m_tablesByAlias.clear();
+  m_tablesByName.clear();
   m_fieldCount = 0;
   m_aliasCounts.Clear();
   m_suffixHints.clear();

@@ -91,6 +91,15 @@ private:
   friend class TVnFieldDef;
   friend class TVnFieldDefs;
 
+  friend class TVnTableDef;
+  // Index of the tables by alias and by name, for statements with thousands of tables.
+  using TableIndex = std::unordered_map<std::string, std::vector<TVnTableDef*>>;
+  static void IndexAdd(TableIndex& index, const std::string& key, TVnTableDef* table);
+  static void IndexRemove(TableIndex& index, const std::string& key, TVnTableDef* table);
+  static TVnTableDef* IndexFirst(const TableIndex& index, const std::string& key);
+  TableIndex m_tablesByAlias;
+  TableIndex m_tablesByName;
+
   // Bookkeeping hooks for the field defs of the tables in this list.
   void FieldAttached(TVnFieldDef& field);
   void FieldDetaching(TVnFieldDef& field);

@@ -52,6 +52,21 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
   return items;
 }
 
+std::vector<std::string> SplitWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && text[i] == ' ')
+      ++i;
+    const std::size_t start = i;
+    while (i < text.size() && text[i] != ' ')
+      ++i;
+    if (i > start)
+      words.emplace_back(text.substr(start, i - start));
+  }
+  return words;
+}
+
 std::string JoinCommaText(const std::vector<std::string>& items) {
   std::string result;
   for (std::size_t i = 0; i < items.size(); ++i) {

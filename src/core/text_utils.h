@@ -18,6 +18,8 @@ bool SameText(std::string_view a, std::string_view b);
 
 // Splits a comma text ("A,B,C") into its items; an empty text gives no items.
 std::vector<std::string> SplitCommaText(std::string_view text);
+// Splits text at blanks: "NOT LIKE" gives NOT and LIKE.
+std::vector<std::string> SplitWords(std::string_view text);
 std::string JoinCommaText(const std::vector<std::string>& items);
 
 std::string Trim(std::string_view text);

@@ -1,0 +1,560 @@
+// The statement parser: the clause state machine and the handlers of the clauses.
+
+#include "select_parser.h"
+
+#include "errors.h"
+#include "text_utils.h"
+
+namespace vantor {
+
+namespace {
+
+bool IsOperandKind(TVnTokenKind kind) {
+  return kind == tkFunction || kind == tkInteger || kind == tkFloat || kind == tkString ||
+         kind == tkIdentifier || kind == tkQuotedName;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Tokens as the parser sees them
+
+TVnTokenKind TVnSelectParser::TokenKind() const {
+  const TVnTokenKind kind = m_scanner->Kind();
+  // Where one quote opens both names and strings, the string quote makes a string.
+  if (kind == tkQuotedName && m_scanner->InString() &&
+      m_scanner->QuoteChar() == m_scanner->StringQuoteChar())
+    return tkString;
+  return kind;
+}
+
+bool TVnSelectParser::TokenIsQuoted() const {
+  const TVnTokenKind kind = m_scanner->Kind();
+  return m_scanner->InString() &&
+         (kind == tkString || kind == tkIdentifier || kind == tkQuotedName);
+}
+
+std::string TVnSelectParser::TokenValue() const {
+  if (TokenIsQuoted())
+    return DecodeQuoted(m_scanner->Token(), m_scanner->QuoteChar());
+  return m_scanner->Token();
+}
+
+std::string TVnSelectParser::DecodeQuoted(std::string_view text, char quote) const {
+  std::string value;
+  value.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    value += text[i];
+    if (text[i] == quote && i + 1 < text.size() && text[i + 1] == quote)
+      ++i;
+  }
+  return value;
+}
+
+bool TVnSelectParser::TokenIs(std::string_view word) const {
+  return !TokenIsQuoted() && SameText(m_scanner->Token(), word);
+}
+
+bool TVnSelectParser::IsJoinWord(std::string_view s) const {
+  return SameText(s, "INNER") || SameText(s, "LEFT") || SameText(s, "RIGHT") ||
+         SameText(s, "FULL");
+}
+
+// ---------------------------------------------------------------------------------------------
+// The state machine
+
+void TVnSelectParser::SetSQL(const std::string& text) {
+  m_scanner->SetText(text);
+  if (m_scanner->Kind() == tkEnd)
+    Clear();
+  else
+    Parse();
+}
+
+void TVnSelectParser::Parse() {
+  m_valid = true;
+  std::string text = m_scanner->Text();
+  Clear();
+  m_state = psStart;
+  m_nesting = 0;
+  m_lastTableName.clear();
+  m_lastAlias.clear();
+  m_scanner->SetText(std::move(text));
+  while (m_state != psError && m_state != psDone) {
+    const int before = m_scanner->Pos();
+    const TVnParseState stateBefore = m_state;
+    switch (m_state) {
+    case psStart:
+      ParseSelect();
+      break;
+    case psAfterSelect:
+      ParseDistinct();
+      break;
+    case psSelectList:
+      ParseSelectList();
+      break;
+    case psInto:
+      ParseInto();
+      break;
+    case psAfterFrom:
+      ParseFromStart();
+      break;
+    case psFromList:
+      ParseFromList();
+      break;
+    case psWhere:
+      ParseWhere();
+      break;
+    case psGroupBy:
+      ParseGroupBy();
+      break;
+    case psHaving:
+      ParseHaving();
+      break;
+    case psOrderBy:
+      ParseOrderBy();
+      break;
+    case psTail:
+      ParseTail();
+      break;
+    default:
+      m_state = psError;
+      break;
+    }
+    if (m_state == psError)
+      break;
+    if (m_scanner->Kind() == tkEnd) {
+      m_state = psDone;
+    } else if (m_state != psSelectList && m_state != psFromList && m_state != psTail) {
+      Next();
+    } else if (m_state == stateBefore && m_scanner->Pos() == before) {
+      // A handler that neither moved on nor changed the clause would loop for ever.
+      m_state = psError;
+    }
+  }
+  if (m_state == psError) {
+    // A bracket pushed back for re-reading is the token to show.
+    if (m_scanner->Token().empty() && m_scanner->Kind() != tkEnd)
+      Next();
+    DoError(m_scanner->Token(), m_scanner->LineNo(), m_scanner->LinePos());
+  }
+}
+
+void TVnSelectParser::DoError(const std::string& token, int lineNo, int linePos) {
+  m_valid = false;
+  const int code = token.empty() ? 2 : 1;
+  const int column = linePos - static_cast<int>(token.size());
+  if (OnParserError) {
+    OnParserError(this, EVnParserError::MessageFor(code, token, lineNo, column), token, lineNo,
+                  column);
+    return;
+  }
+  throw EVnParserError(code, token, lineNo, column);
+}
+
+// ---------------------------------------------------------------------------------------------
+// SELECT and the select list
+
+void TVnSelectParser::ParseSelect() { m_state = TokenIs("SELECT") ? psAfterSelect : psError; }
+
+void TVnSelectParser::ParseDistinct() {
+  SetDistinct(TokenIs("DISTINCT"));
+  if (Distinct())
+    Next();
+  m_state = (Token() == "*" && !TokenIsQuoted()) || IsOperandKind(TokenKind()) ? psSelectList
+                                                                               : psError;
+}
+
+void TVnSelectParser::ParseInto() { m_state = psError; }
+
+void TVnSelectParser::ParseSelectList() {
+  while (m_state != psError && m_state != psDone && m_state != psAfterFrom) {
+    const TVnTokenKind kind = TokenKind();
+    if (kind == tkEnd) {
+      m_state = psDone;
+    } else if (kind == tkKeyword) {
+      m_state = TokenIs("FROM") ? psAfterFrom : psError;
+    } else {
+      const int before = m_scanner->Pos();
+      ParseSelectItem();
+      if (m_state == psError)
+        break;
+      if (m_state == psAfterFrom)  // "*" read FROM already
+        break;
+      if (Token() == "," && !TokenIsQuoted()) {
+        Next();
+        if (TokenKind() == tkEnd || TokenKind() == tkKeyword)
+          m_state = psError;  // a comma with no item after it
+      } else if (m_scanner->Pos() == before || TokenKind() != tkKeyword) {
+        if (TokenKind() != tkEnd)
+          m_state = psError;
+      }
+    }
+  }
+  if (m_state == psError)
+    TableDefs().Clear();
+}
+
+void TVnSelectParser::ParseSelectItem() {
+  TVnFieldDef item;
+  item.SetParser(this);
+  TVnTableDef* table = nullptr;
+  m_aliasGiven = false;
+  ParseExpression(item, table, KindsOf({tkKeyword}), "AS", false);
+  if (m_state == psError)
+    return;
+  if (!table)
+    table = TableDefs().FindByAlias(std::string());
+  if (!table)
+    table = TableDefs().Add();
+  TVnFieldDef* placed = table->Fields().Add();
+  placed->Assign(item);
+  // An automatic output name is made unique among the items already read.
+  if (!m_aliasGiven && item.Alias() != item.Name()) {
+    placed->SetAlias(placed->Name());
+    placed->SetAlias(placed->MakeUniqueAlias("FIELD_", true));
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// FROM
+
+void TVnSelectParser::ParseFromStart() {
+  const TVnTokenKind kind = TokenKind();
+  m_state = (kind == tkString || kind == tkIdentifier || kind == tkQuotedName || kind == tkOther)
+                ? psFromList
+                : psError;
+}
+
+bool TVnSelectParser::TokenIsTableName() const {
+  const TVnTokenKind kind = TokenKind();
+  return kind == tkIdentifier || kind == tkQuotedName || kind == tkString || kind == tkOther;
+}
+
+void TVnSelectParser::ParseFromList() {
+  while (m_state == psFromList) {
+    const TVnTokenKind kind = TokenKind();
+    if (kind == tkEnd) {
+      m_state = psDone;
+    } else if (Token() == "," && !TokenIsQuoted()) {
+      Next();
+      if (!TokenIsTableName())
+        m_state = psError;
+    } else if (!TokenIsQuoted() && IsJoinWord(Token())) {
+      ParseJoin();
+    } else if (kind != tkKeyword) {
+      ParseTableRef();
+    } else if (TokenIs("WHERE")) {
+      m_state = psWhere;
+    } else if (TokenIs("GROUP") && SameText(m_scanner->Peek(), "BY")) {
+      m_state = psGroupBy;
+      Next();
+    } else if (TokenIs("HAVING")) {
+      m_state = psHaving;
+    } else if (TokenIs("ORDER") && SameText(m_scanner->Peek(), "BY")) {
+      m_state = psOrderBy;
+      Next();
+    } else {
+      m_state = psTail;
+    }
+  }
+  if (m_state == psError)
+    TableDefs().Clear();
+}
+
+void TVnSelectParser::ParseTableRef() {
+  if (!TokenIsTableName()) {
+    m_state = psError;
+    return;
+  }
+  const std::string name = TokenValue();
+  TVnTableDefs& tables = TableDefs();
+  Next();
+  const TVnTokenKind aliasKind = TokenKind();
+  const bool aliasFollows =
+      aliasKind == tkIdentifier || aliasKind == tkQuotedName || aliasKind == tkOther;
+  TVnTableDef* table = nullptr;
+  if (!aliasFollows || (!TokenIsQuoted() && IsJoinWord(Token()))) {
+    // No alias: the table the select list named so, or the one that holds unqualified items.
+    table = tables.FindByAlias(name);
+    if (!table)
+      table = tables.FindByAlias(std::string());
+    if (!table)
+      table = tables.Add();
+    table->SetName(name);
+  } else {
+    // The table the select list qualified by this alias (or, not yet aliased, by the name),
+    // as long as no FROM reference has claimed it; else a table of its own.
+    const std::string alias = TokenValue();
+    const auto unclaimed = [&name](TVnTableDef* t) {
+      return t && (t->Name().empty() || t->Name() == name) ? t : nullptr;
+    };
+    table = unclaimed(tables.FindByAlias(alias));
+    if (!table) {
+      table = tables.FindByAlias(name);
+      if (table && !table->Name().empty())
+        table = nullptr;
+    }
+    if (!table)
+      table = tables.Add();
+    table->SetAlias(alias);
+    if (table->Name().empty())
+      table->SetName(name);
+    Next();
+  }
+  m_lastTableName = name;
+  m_lastAlias = table->Alias();
+  // Anything but a separator, a clause word or a join after the reference is an error.
+  const TVnTokenKind kind = TokenKind();
+  if (kind == tkEnd || kind == tkKeyword || (Token() == "," && !TokenIsQuoted()) ||
+      (!TokenIsQuoted() && IsJoinWord(Token())))
+    return;
+  m_state = psError;
+}
+
+namespace {
+
+// The comparison of a join with its operator turned round: a < b is b > a.
+std::string MirrorOperator(const std::string& op) {
+  if (op == "<")
+    return ">";
+  if (op == ">")
+    return "<";
+  if (op == "<=")
+    return ">=";
+  if (op == ">=")
+    return "<=";
+  return op;
+}
+
+}  // namespace
+
+// One side of a join condition: [qualifier "."] field.
+bool TVnSelectParser::ReadJoinOperand(std::string& qualifier, std::string& field) {
+  qualifier.clear();
+  field.clear();
+  const auto isName = [this] {
+    const TVnTokenKind kind = TokenKind();
+    return kind == tkIdentifier || kind == tkQuotedName || kind == tkOther ||
+           kind == tkFunction || kind == tkString;
+  };
+  if (!isName())
+    return false;
+  field = TokenValue();
+  Next();
+  if (Token() == "." && !TokenIsQuoted()) {
+    Next();
+    if (!isName())
+      return false;
+    qualifier = field;
+    field = TokenValue();
+    Next();
+  }
+  return true;
+}
+
+void TVnSelectParser::ParseJoin() {
+  TVnJoinKind kind = jkInner;
+  if (TokenIs("LEFT"))
+    kind = jkLeftOuter;
+  else if (TokenIs("RIGHT"))
+    kind = jkRightOuter;
+  else if (TokenIs("FULL"))
+    kind = jkFullOuter;
+  Next();
+  if (kind != jkInner && TokenIs("OUTER"))
+    Next();
+  TVnTableDef* left = TableDefs().FindByAlias(m_lastAlias);
+  if (!TokenIs("JOIN") || m_lastAlias.empty() || !left) {
+    m_state = psError;
+    return;
+  }
+  Next();
+  ParseTableRef();
+  if (m_state == psError)
+    return;
+  TVnTableDef* right = TableDefs().FindByAlias(m_lastAlias);
+  if (!TokenIs("ON") || !right) {
+    m_state = psError;
+    return;
+  }
+  Next();
+  // ON (l.a = r.b), with further comparisons joined by AND: a second link between tables
+  // already in the join, as rendering writes it.
+  for (bool first = true;; first = false) {
+    const bool bracketed = Token() == "(" && !TokenIsQuoted();
+    if (bracketed)
+      Next();
+    std::string leftQualifier, leftField, rightQualifier, rightField;
+    if (!ReadJoinOperand(leftQualifier, leftField) || TokenKind() != tkCompare) {
+      m_state = psError;
+      return;
+    }
+    std::string op = Token();
+    Next();
+    if (!ReadJoinOperand(rightQualifier, rightField)) {
+      m_state = psError;
+      return;
+    }
+    if (bracketed) {
+      if (Token() != ")" || TokenIsQuoted()) {
+        m_state = psError;
+        return;
+      }
+      Next();
+    }
+    TVnTableDef* owner = leftQualifier.empty() ? (first ? left : nullptr)
+                                               : TableDefs().FindByAlias(leftQualifier);
+    TVnTableDef* target = rightQualifier.empty() ? (first ? right : nullptr)
+                                                 : TableDefs().FindByAlias(rightQualifier);
+    if (!owner || !target) {
+      m_state = psError;
+      return;
+    }
+    // Written the other way round (ON r.b = l.a): the join still starts at the earlier table.
+    if (first && owner == right && target != right) {
+      std::swap(owner, target);
+      std::swap(leftField, rightField);
+      op = MirrorOperator(op);
+    }
+    TVnJoinDef* join = owner->Joins().Add();
+    join->SetLeftField(leftField);
+    join->SetOperator(op);
+    join->SetRightTable(target->Alias());
+    join->SetRightField(rightField);
+    join->SetJoinKind(kind);
+    if (!TokenIs("AND") || m_scanner->Peek() != "(")
+      break;
+    Next();
+  }
+  m_lastAlias = right->Alias();
+}
+
+// ---------------------------------------------------------------------------------------------
+// WHERE, GROUP BY, HAVING, ORDER BY
+
+void TVnSelectParser::ParseWhere() {
+  if (!ParseCriteria(WhereItems()))
+    return;
+  m_state = psError;
+  if (TokenKind() == tkEnd) {
+    m_state = psDone;
+  } else if (TokenIs("GROUP")) {
+    Next();
+    if (TokenIs("BY"))
+      m_state = psGroupBy;
+  } else if (TokenIs("HAVING")) {
+    m_state = psHaving;
+  } else if (TokenIs("ORDER")) {
+    Next();
+    if (TokenIs("BY"))
+      m_state = psOrderBy;
+  } else if (AcceptsTailAfterConditions()) {
+    m_state = psTail;
+  }
+}
+
+void TVnSelectParser::ParseHaving() {
+  if (!ParseCriteria(HavingItems()))
+    return;
+  m_state = psError;
+  if (TokenKind() == tkEnd) {
+    m_state = psDone;
+  } else if (TokenIs("ORDER")) {
+    Next();
+    if (TokenIs("BY"))
+      m_state = psOrderBy;
+  } else if (AcceptsTailAfterConditions()) {
+    m_state = psTail;
+  }
+}
+
+bool TVnSelectParser::AcceptsTailAfterConditions() const { return false; }
+
+// A dotted name of a GROUP BY or ORDER BY entry, written without blanks (t.a); quoted parts
+// lose their quotes. Empty when the entry is not such a name.
+bool TVnSelectParser::ReadDottedName(std::string& name) {
+  name.clear();
+  while (true) {
+    const TVnTokenKind kind = TokenKind();
+    const bool part = kind == tkIdentifier || kind == tkQuotedName || kind == tkOther ||
+                      kind == tkFunction || kind == tkInteger || kind == tkString;
+    if (!part)
+      return false;
+    name += TokenValue();
+    Next();
+    if (Token() != "." || TokenIsQuoted() || m_scanner->BlankCount() > 0)
+      return true;
+    name += ".";
+    Next();
+  }
+}
+
+// After GROUP BY or ORDER BY entries: the end, a comma or the next clause.
+bool TVnSelectParser::AtEntryEnd() const {
+  return TokenKind() == tkEnd || TokenKind() == tkKeyword || (Token() == "," && !TokenIsQuoted());
+}
+
+void TVnSelectParser::ParseGroupBy() {
+  while (TokenKind() != tkEnd && TokenKind() != tkKeyword) {
+    std::string entry;
+    if (!ReadDottedName(entry) || !AtEntryEnd()) {
+      m_state = psError;
+      return;
+    }
+    if (GroupByItems().IndexOf(entry) < 0)
+      GroupByItems().Add(entry);
+    if (Token() == "," && !TokenIsQuoted()) {
+      Next();
+      if (TokenKind() == tkEnd || TokenKind() == tkKeyword) {
+        m_state = psError;
+        return;
+      }
+    }
+  }
+  if (TokenKind() == tkEnd) {
+    m_state = psDone;
+  } else if (TokenIs("HAVING")) {
+    m_state = psHaving;
+  } else if (TokenIs("ORDER") && SameText(m_scanner->Peek(), "BY")) {
+    m_state = psOrderBy;
+    Next();
+  } else {
+    m_state = psTail;
+  }
+}
+
+void TVnSelectParser::ParseOrderBy() {
+  while (TokenKind() != tkEnd && TokenKind() != tkKeyword) {
+    std::string entry;
+    if (!ReadDottedName(entry)) {
+      m_state = psError;
+      return;
+    }
+    bool descending = false;
+    if (TokenIs("DESC")) {
+      descending = true;
+      Next();
+    } else if (TokenIs("ASC")) {
+      Next();
+    }
+    if (!AtEntryEnd()) {
+      m_state = psError;
+      return;
+    }
+    if (OrderByItems().IndexOf(entry) < 0)
+      OrderByItems().AddItem(entry, descending);
+    if (Token() == "," && !TokenIsQuoted()) {
+      Next();
+      if (TokenKind() == tkEnd || TokenKind() == tkKeyword) {
+        m_state = psError;
+        return;
+      }
+    }
+  }
+  m_state = TokenKind() == tkEnd ? psDone : psTail;
+}
+
+void TVnSelectParser::ParseTail() { m_state = psError; }
+
+}  // namespace vantor
