@@ -50,11 +50,8 @@ void TVnMySelectParser::ParseDistinct() {
     m_mySQLOptions.SetFilter(myfoDistinct);
     Next();
   }
-  const TVnTokenKind kind = TokenKind();
   const bool option = !TokenIsQuoted() && OptionOf(Token()) != 0;
-  if (!option && ((Token() == "*" && !TokenIsQuoted()) || kind == tkFunction ||
-                  kind == tkInteger || kind == tkFloat || kind == tkString ||
-                  kind == tkIdentifier || kind == tkQuotedName)) {
+  if (!option && TokenStartsSelectList()) {
     m_state = psSelectList;
   } else if (option) {
     ParseSelectOptions();

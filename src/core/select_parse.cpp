@@ -77,6 +77,7 @@ void TVnSelectParser::Parse() {
   Clear();
   m_state = psStart;
   m_nesting = 0;
+  m_tablesInFrom = 0;
   m_lastTableName.clear();
   m_lastAlias.clear();
   m_scanner->SetText(std::move(text));
@@ -157,12 +158,19 @@ void TVnSelectParser::DoError(const std::string& token, int lineNo, int linePos)
 
 void TVnSelectParser::ParseSelect() { m_state = TokenIs("SELECT") ? psAfterSelect : psError; }
 
+// "*", an operand, or a bracket or minus sign, which rendering writes for bracketed and
+// negative items.
+bool TVnSelectParser::TokenStartsSelectList() const {
+  if (!TokenIsQuoted() && (Token() == "*" || Token() == "(" || Token() == "-"))
+    return true;
+  return IsOperandKind(TokenKind());
+}
+
 void TVnSelectParser::ParseDistinct() {
   SetDistinct(TokenIs("DISTINCT"));
   if (Distinct())
     Next();
-  m_state = (Token() == "*" && !TokenIsQuoted()) || IsOperandKind(TokenKind()) ? psSelectList
-                                                                               : psError;
+  m_state = TokenStartsSelectList() ? psSelectList : psError;
 }
 
 void TVnSelectParser::ParseInto() { m_state = psError; }
@@ -203,8 +211,13 @@ void TVnSelectParser::ParseSelectItem() {
   ParseExpression(item, table, KindsOf({tkKeyword}), "AS", false);
   if (m_state == psError)
     return;
+  // An unqualified item: the table that holds such items, else the only table there is.
+  // Among several tables it cannot be told which one it belongs to; it stays unqualified in
+  // a table of its own rather than being copied into every table.
   if (!table)
     table = TableDefs().FindByAlias(std::string());
+  if (!table && TableDefs().Count() == 1)
+    table = TableDefs().Items(0);
   if (!table)
     table = TableDefs().Add();
   TVnFieldDef* placed = table->Fields().Add();
@@ -302,6 +315,12 @@ void TVnSelectParser::ParseTableRef() {
       table->SetName(name);
     Next();
   }
+  // The list follows the FROM clause, so the text renders back in the order it was written,
+  // whatever order the select list named the tables in.
+  if (table->Index() > m_tablesInFrom)
+    tables.Move(table->Index(), m_tablesInFrom);
+  if (table->Index() == m_tablesInFrom)
+    ++m_tablesInFrom;
   m_lastTableName = name;
   m_lastAlias = table->Alias();
   // Anything but a separator, a clause word or a join after the reference is an error.

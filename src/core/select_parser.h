@@ -151,6 +151,7 @@ protected:
   virtual bool AcceptsTailAfterConditions() const;
 
   bool TokenIsTableName() const;
+  bool TokenStartsSelectList() const;
   bool ReadJoinOperand(std::string& qualifier, std::string& field);
   bool ReadDottedName(std::string& name);
   bool AtEntryEnd() const;
@@ -176,6 +177,7 @@ protected:
   TVnParseState m_state = psStart;
   bool m_aliasGiven = false;  // the select item being read named its output
   std::string m_lastTableName;
+  int m_tablesInFrom = 0;  // the first tables of the list are those FROM named, in order
   std::string m_lastAlias;
   // Nesting of brackets and condition groups in the text being read; deeper text is an
   // error rather than a model too deep to render.
