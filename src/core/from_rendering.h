@@ -22,7 +22,13 @@ struct TVnFromRendering {
   bool InFrom(const TVnTableDef* table) const { return m_entryOf.count(table) != 0; }
   bool InCurrentEntry(const TVnTableDef* table) const;
   void Enter(const TVnTableDef* table) { m_entryOf[table] = m_entry; }
-  void StartEntry() { ++m_entry; }
+  void StartEntry() {
+    ++m_entry;
+    entryHasOn = false;
+  }
+
+  // Whether the current entry has an ON condition yet, which further comparisons can join.
+  bool entryHasOn = false;
 
   // Tables whose join chain has been written.
   std::unordered_set<const TVnTableDef*> chained;

@@ -170,7 +170,17 @@ std::string TVnFieldDef::TableAlias() const {
 
 std::string TVnFieldDef::QuoteAlias(const std::string& s) const {
   const TVnSQLScanner* scanner = Scanner();
-  return (scanner && scanner->QuoteAliases()) ? QuoteIdent(s) : s;
+  if (!scanner)
+    return s;
+  if (scanner->QuoteAliases())
+    return QuoteIdent(s);
+  // Where aliases stay bare, one that is no plain identifier would not read back: it is
+  // quoted all the same when quoting is on.
+  bool plain = !s.empty() && scanner->IsLetter(s[0]) && !scanner->IsKeyword(s) &&
+               !scanner->IsFunction(s);
+  for (char c : s)
+    plain = plain && (scanner->IsLetter(c) || scanner->IsDigit(c) || c == '_');
+  return (!plain && scanner->QuoteIdentifiers()) ? QuoteIdent(s) : s;
 }
 
 TVnTableDef* TVnFieldDef::Table() const {

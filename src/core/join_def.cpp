@@ -79,14 +79,16 @@ std::string TVnJoinDef::RenderIn(TVnFromRendering& from) const {
     return std::string();
   if (right && from.InFrom(right)) {
     // The right table is already in the text (a second link to it, or a loop of joins): the
-    // comparison joins the ON condition before it. A table in another comma-separated entry
-    // cannot be named in this entry's ON condition, so such a join has no text.
-    if (!from.InCurrentEntry(right))
+    // comparison joins the ON condition before it. With no ON condition before it in this
+    // comma-separated entry, or with the table in another entry, it cannot be written in the
+    // FROM clause at all, and has no text.
+    if (!from.InCurrentEntry(right) || !from.entryHasOn)
       return std::string();
     return FormatKeyword("AND") + " " + ConditionText(rightQualifier);
   }
   if (right)
     from.Enter(right);
+  from.entryHasOn = true;
   return FormatKeyword(JoinKindWords(m_joinKind)) + " " + FormatKeyword("JOIN") + " " +
          rightReference + " " + FormatKeyword("ON") + " " + ConditionText(rightQualifier);
 }

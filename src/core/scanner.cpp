@@ -422,8 +422,11 @@ std::string TVnSQLScanner::QuoteName(std::string_view name) const {
       separate();
       result += q;
       rest.erase(0, 1);
-      const std::size_t close = rest.find(q);
-      const std::size_t take = close == std::string::npos ? rest.size() : close + 1;
+      // The closing quote is the first one not doubled: `a``b` is one part.
+      std::size_t close = 0;
+      while (close < rest.size() && (rest[close] != q || (close + 1 < rest.size() && rest[close + 1] == q)))
+        close += rest[close] == q ? 2 : 1;
+      const std::size_t take = close >= rest.size() ? rest.size() : close + 1;
       result += rest.substr(0, take);
       rest.erase(0, take);
       plain = false;

@@ -223,6 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QuoteCase{"SingleAlreadyQuoted", "\"t\"", "\"t\""},
                     QuoteCase{"LeadingPartsAsOne", "a.b.c", "\"a.b\".\"c\""},
                     QuoteCase{"QuotedPartWithDot", "\"a.b\".c", "\"a.b\".\"c\""},
+                    QuoteCase{"DoubledQuoteInQuotedPart", "\"a\"\"b\".c", "\"a\"\"b\".\"c\""},
                     QuoteCase{"QuoteInsideIsDoubled", "a\"b", "\"a\"\"b\""},
                     QuoteCase{"Empty", "", ""}, QuoteCase{"TrailingDot", "t.", "t"},
                     QuoteCase{"UnclosedQuotedPart", "\"t.f", "\"t.f"}),
