@@ -1,9 +1,10 @@
-// Scaling of the query model: rendering and building large select lists.
+// Speed and scaling of the core: rendering and building large select lists, parsing typical
+// and very large statements.
 //
 // Run: build/bench/bench_core --benchmark_filter=. --benchmark_repetitions=1
 // Compare the /100000 rows with the /10000 rows: the work grows ten times.
 
-#include "core/select_parser.h"
+#include "core/mysql_parser.h"
 
 #include <benchmark/benchmark.h>
 
@@ -94,6 +95,75 @@ void BM_AddFields(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AddFields)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+
+// ---------------------------------------------------------------------------------------------
+// Parsing
+
+namespace {
+
+// Three joins, ten select items with an aggregate, four conditions, ORDER BY and LIMIT.
+const char* const kTypicalStatement =
+    "SELECT \r\n"
+    "  `f`.`film_id`,\r\n  `f`.`title`,\r\n  `f`.`release_year`,\r\n  `f`.`rating`,\r\n"
+    "  `c`.`name` AS `category`,\r\n  `a`.`first_name`,\r\n  `a`.`last_name`,\r\n"
+    "  `l`.`name` AS `language`,\r\n  `f`.`length`,\r\n  COUNT(`fa`.`actor_id`) AS `actors`\r\n"
+    "FROM\r\n  `film` `f` \r\n"
+    "  INNER JOIN `film_actor` `fa` ON (`f`.`film_id` = `fa`.`film_id`)\r\n"
+    "  INNER JOIN `language` `l` ON (`f`.`language_id` = `l`.`language_id`) \r\n"
+    "  INNER JOIN `actor` `a` ON (`fa`.`actor_id` = `a`.`actor_id`)\r\n"
+    "WHERE\r\n  (`f`.`length` BETWEEN 60 AND 120) AND \r\n  (`f`.`rating` IN ('PG', 'G')) AND \r\n"
+    "  (`a`.`last_name` LIKE 'S%') AND \r\n  (`f`.`release_year` >= 2005)\r\n"
+    "GROUP BY\r\n  `f`.`film_id`\r\n"
+    "ORDER BY\r\n  `f`.`title`,\r\n  `actors` DESC\r\nLIMIT 20, 10";
+
+void BM_ParseAndRenderTypical(benchmark::State& state) {
+  auto root = NewParser<TVnMySelectParser>();
+  const std::string text = kTypicalStatement;
+  for (auto _ : state) {
+    root->SetSQL(text);
+    std::string rendered = root->GetScript();
+    benchmark::DoNotOptimize(rendered);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ParseAndRenderTypical);
+
+// items select items over items/100 tables joined in a chain.
+std::string LargeStatement(int items) {
+  const int tables = items / kItemsPerTable;
+  std::string text = "SELECT ";
+  for (int i = 0; i < items; ++i) {
+    if (i > 0)
+      text += ",\r\n  ";
+    text += "t" + std::to_string(i % tables) + ".col" + std::to_string(i / tables);
+  }
+  text += "\r\nFROM\r\n  table_0 t0";
+  for (int t = 1; t < tables; ++t)
+    text += "\r\n  INNER JOIN table_" + std::to_string(t) + " t" + std::to_string(t) + " ON (t" +
+            std::to_string(t - 1) + ".id = t" + std::to_string(t) + ".parent_id)";
+  text += "\r\nWHERE\r\n  (t0.col1 > 5)\r\nORDER BY\r\n  t0.col2";
+  return text;
+}
+
+void BM_ParseAndRenderLarge(benchmark::State& state) {
+  const std::string text = LargeStatement(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    auto root = NewParser<TVnMySelectParser>();
+    root->SetSQL(text);
+    std::string rendered = root->GetScript();
+    benchmark::DoNotOptimize(rendered);
+    state.PauseTiming();
+    root.reset();
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ParseAndRenderLarge)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

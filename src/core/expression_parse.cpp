@@ -19,20 +19,14 @@ bool IsNameKind(TVnTokenKind kind) {
 struct TVnSelectParser::ExpressionContext {
   TVnTableDef*& table;  // the table a qualifier names, handed back to the caller
   TVnTokenKinds stopKinds;
-  std::vector<std::string> stopWords;
+  std::string_view stopWords;  // comma text
   bool operand;  // a condition operand: fields keep their quoted, qualified text
 };
 
 bool TVnSelectParser::TokenIsConditionWord() const {
   if (TokenIsQuoted() || TokenKind() != tkIdentifier)
     return false;
-  if (TokenIs("AND") || TokenIs("OR") || TokenIs("NOT"))
-    return true;
-  for (int i = 0; i < Operators().Count(); ++i)
-    for (const std::string& word : SplitWords(Operators().Items(i)->Caption()))
-      if (SameText(word, Token()))
-        return true;
-  return false;
+  return m_conditionWords.Contains(Token());
 }
 
 bool TVnSelectParser::AtExpressionEnd(const ExpressionContext& context) const {
@@ -42,9 +36,8 @@ bool TVnSelectParser::AtExpressionEnd(const ExpressionContext& context) const {
   if (!TokenIsQuoted()) {
     if (Token() == "," || Token() == ")")
       return true;
-    for (const std::string& word : context.stopWords)
-      if (SameText(word, Token()))
-        return false;
+    if (InCommaText(context.stopWords, Token()))
+      return false;
     if (context.operand && TokenIsConditionWord())
       return true;
   }
@@ -55,7 +48,7 @@ void TVnSelectParser::ParseExpression(TVnFunctionDef& item, TVnTableDef*& table,
                                       TVnTokenKinds stopKinds, std::string_view stopWords,
                                       bool operand) {
   item.Clear();
-  ExpressionContext context{table, stopKinds, SplitCommaText(stopWords), operand};
+  ExpressionContext context{table, stopKinds, stopWords, operand};
   auto* field = dynamic_cast<TVnFieldDef*>(&item);
   const bool selectItem = field && !operand;
 

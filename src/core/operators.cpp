@@ -36,11 +36,10 @@ TVnOperator* TVnOperators::FindByName(const std::string& s) const {
 }
 
 TVnOperator* TVnOperators::FindByPrefix(const std::string& s, bool& partial) const {
-  const std::string wanted = UpperCase(s);
   for (int i = 0; i < Count(); ++i) {
-    const std::string caption = UpperCase(Items(i)->Caption());
-    if (StartsWith(caption, wanted)) {
-      partial = caption.size() > wanted.size();
+    const std::string& caption = Items(i)->Caption();
+    if (caption.size() >= s.size() && SameText(std::string_view(caption).substr(0, s.size()), s)) {
+      partial = caption.size() > s.size();
       return Items(i);
     }
   }

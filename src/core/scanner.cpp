@@ -13,10 +13,21 @@ namespace vantor {
 
 bool TVnScanner::IsLetter(char c) const { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-bool TVnScanner::IsDelimiter(char c) const {
-  static constexpr std::string_view delimiters = ".,/\\;:(){}[]*+-<=>!\r";
-  return c != '\0' && delimiters.find(c) != std::string_view::npos;
-}
+namespace {
+
+// The delimiter characters as a table: this test runs for every character read.
+struct DelimiterTable {
+  bool is[256] = {};
+  constexpr DelimiterTable() {
+    for (char c : std::string_view(".,/\\;:(){}[]*+-<=>!\r"))
+      is[static_cast<unsigned char>(c)] = true;
+  }
+};
+constexpr DelimiterTable kDelimiters;
+
+}  // namespace
+
+bool TVnScanner::IsDelimiter(char c) const { return kDelimiters.is[static_cast<unsigned char>(c)]; }
 
 bool TVnScanner::IsDigit(char c) const { return c >= '0' && c <= '9'; }
 
@@ -45,7 +56,7 @@ void TVnScanner::SetPosition(int n) {
 
 void TVnScanner::Create() { Reset(); }
 
-std::string TVnScanner::First() {
+const std::string& TVnScanner::First() {
   Reset();
   return NextToken();
 }
@@ -98,6 +109,12 @@ void TVnSQLScanner::RestoreState(const State& state) {
 
 void TVnSQLScanner::Create() {
   TVnScanner::Create();
+  for (int i = 0; i < 256; ++i) {
+    const char c = static_cast<char>(i);
+    m_classes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
+        ((IsQuote(c) || IsIdentQuote(c)) ? ccQuote : 0) | (IsDelimiter(c) ? ccDelimiter : 0) |
+        (IsSpace(c) ? ccSpace : 0));
+  }
   LoadFunctions();
   LoadKeywords();
   LoadArithOperators();
@@ -208,6 +225,35 @@ void TVnSQLScanner::ClassifyWord(const std::string& word) {
     m_kind = tkIdentifier;
 }
 
+// Blanks and line breaks outside quoted text, counted as ReadRawToken would count them one
+// by one; statements are mostly blanks, so this runs first.
+void TVnSQLScanner::SkipBlanks() {
+  if (m_inString)
+    return;
+  while (m_pos <= m_length) {
+    const char c = At(m_pos);
+    int width = 0;
+    if (ClassOf(c) & ccSpace)
+      width = 1;
+    else if (c == '\r' && At(m_pos + 1) == '\n')
+      width = 2;
+    else
+      return;
+    if (m_kind != tkBlank && m_kind != tkLineBreak)
+      m_blankCount = 0;
+    ++m_blankCount;
+    m_pos += width;
+    if (width == 2) {
+      m_kind = tkLineBreak;
+      ++m_lineNo;
+      m_linePos = 1;
+    } else {
+      m_kind = tkBlank;
+      ++m_linePos;
+    }
+  }
+}
+
 std::string TVnSQLScanner::ReadRawToken() {
   if (m_kind != tkBlank && m_kind != tkLineBreak)
     m_blankCount = 0;
@@ -219,7 +265,19 @@ std::string TVnSQLScanner::ReadRawToken() {
   bool quotedContents = false;
   while (m_pos <= m_length) {
     const char c = At(m_pos);
-    if (IsQuote(c) || IsIdentQuote(c)) {
+    const std::uint8_t cls = ClassOf(c);
+    // A run of word characters, or of quoted text up to the next quote, is taken at once.
+    const std::uint8_t stop =
+        m_inString ? std::uint8_t(ccQuote) : std::uint8_t(ccQuote | ccDelimiter | ccSpace);
+    if ((cls & stop) == 0) {
+      int end = m_pos + 1;
+      while (end <= m_length && (ClassOf(At(end)) & stop) == 0)
+        ++end;
+      r.append(m_text, static_cast<std::size_t>(m_pos - 1), static_cast<std::size_t>(end - m_pos));
+      m_pos = end;
+      continue;
+    }
+    if (cls & ccQuote) {
       if (m_inString && c == m_quoteChar &&
           (m_pos == m_length || IsStringEnd(c, r, m_quoteChar, At(m_pos + 1)))) {
         if (!r.empty() || m_emptyStringMark) {
@@ -266,11 +324,11 @@ std::string TVnSQLScanner::ReadRawToken() {
         break;
       }
     }
-    if (IsDelimiter(c) || IsSpace(c)) {
+    if (cls & (ccDelimiter | ccSpace)) {
       if (!r.empty())
         break;
       r = c;
-      m_kind = IsDelimiter(c) ? tkDelimiter : tkBlank;
+      m_kind = (cls & ccDelimiter) ? tkDelimiter : tkBlank;
       ++m_pos;
       if (c == '\r' && At(m_pos) == '\n') {
         r += '\n';
@@ -303,8 +361,9 @@ std::string TVnSQLScanner::ReadRawToken() {
   return r;
 }
 
-std::string TVnSQLScanner::NextToken() {
+const std::string& TVnSQLScanner::NextToken() {
   while (true) {
+    SkipBlanks();
     std::string r = ReadRawToken();
     if (m_kind == tkQuote)
       continue;
@@ -320,8 +379,8 @@ std::string TVnSQLScanner::NextToken() {
     }
     if (m_kind == tkEnd && m_inString)
       throw EVnParserError(3, m_token, m_lineNo, m_linePos - static_cast<int>(m_token.size()));
-    m_token = r;
-    return r;
+    m_token = std::move(r);
+    return m_token;
   }
 }
 
@@ -407,6 +466,8 @@ std::string TVnSQLScanner::QuoteName(std::string_view name) const {
   if (!QuoteIdentifiers())
     return std::string(name);
   const char q = IdentQuoteChar();
+  if (name.find('.') == std::string_view::npos)
+    return IsNotQuoted(name) && !name.empty() ? EncloseDoubling(name, q) : std::string(name);
   std::string result;
   std::string rest(name);
   bool plain = true;

@@ -68,8 +68,9 @@ public:
   // Moves back (or forward) to character index n to read the text from there again.
   virtual void SetPosition(int n);
   virtual void Create();
-  std::string First();
-  virtual std::string NextToken() = 0;
+  const std::string& First();
+  // Reads the next token; the result is Token(), valid until the next read.
+  virtual const std::string& NextToken() = 0;
 
   // Starts scanning text and reads its first token.
   void SetText(std::string text);
@@ -113,7 +114,7 @@ public:
   void Reset() override;
   void SetPosition(int n) override;
   void Create() override;
-  std::string NextToken() override;
+  const std::string& NextToken() override;
 
   virtual bool IsArithOperator(std::string_view s) const;
   virtual bool IsCompareChar(char c) const;
@@ -174,6 +175,7 @@ private:
 
   // Reads one raw token, blanks, line breaks and quotes included.
   std::string ReadRawToken();
+  void SkipBlanks();
   TVnTokenKind KindOfClosingQuote(char c) const;
   void ClassifyWord(const std::string& word);
   void RememberCheckpoint();
@@ -188,6 +190,12 @@ private:
   int m_blankCount = 0;
   bool m_emptyStringMark = false;
   bool m_quoteIdentifiers = true;
+
+  // The character classes of this scanner, read once from the virtual tests in Create():
+  // the tokenizer looks them up for every character.
+  enum CharClass : std::uint8_t { ccQuote = 1, ccDelimiter = 2, ccSpace = 4 };
+  std::uint8_t ClassOf(char c) const { return m_classes[static_cast<unsigned char>(c)]; }
+  std::array<std::uint8_t, 256> m_classes{};
 
   static constexpr std::size_t kCheckpoints = 32;
   std::array<Checkpoint, kCheckpoints> m_checkpoints{};

@@ -71,8 +71,25 @@ void TVnSelectParser::SetSQL(const std::string& text) {
     Parse();
 }
 
+// The words that end a condition operand, for dialects whose keyword list lacks them: AND,
+// OR, NOT and the words of the operators, kept while the operator list stays the same.
+void TVnSelectParser::UpdateConditionWords() {
+  std::string captions;
+  for (int i = 0; i < Operators().Count(); ++i)
+    captions += Operators().Items(i)->Caption() + ",";
+  if (captions == m_conditionCaptions && m_conditionWords.Count() > 0)
+    return;
+  std::vector<std::string> words = {"AND", "OR", "NOT"};
+  for (int i = 0; i < Operators().Count(); ++i)
+    for (std::string& word : SplitWords(Operators().Items(i)->Caption()))
+      words.push_back(std::move(word));
+  m_conditionWords.SetWords(std::move(words));
+  m_conditionCaptions = std::move(captions);
+}
+
 void TVnSelectParser::Parse() {
   m_valid = true;
+  UpdateConditionWords();
   std::string text = m_scanner->Text();
   Clear();
   m_state = psStart;

@@ -79,7 +79,7 @@ void TVnSelectParser::SetScriptFormat(const TVnScriptFormat& format) {
 }
 
 std::string TVnSelectParser::QuoteIdent(std::string_view s) const {
-  if (m_scanner->QuoteIdentifiers() && LowerCase(s).find(".db") != std::string::npos)
+  if (m_scanner->QuoteIdentifiers() && ContainsText(s, ".db"))
     return EncloseDoubling(s, m_scanner->IdentQuoteChar());
   return m_scanner->QuoteName(s);
 }

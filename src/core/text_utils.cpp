@@ -67,6 +67,18 @@ std::vector<std::string> SplitWords(std::string_view text) {
   return words;
 }
 
+bool InCommaText(std::string_view list, std::string_view word) {
+  while (!list.empty()) {
+    const std::size_t comma = list.find(',');
+    if (SameText(list.substr(0, comma), word))
+      return true;
+    if (comma == std::string_view::npos)
+      break;
+    list.remove_prefix(comma + 1);
+  }
+  return false;
+}
+
 std::string JoinCommaText(const std::vector<std::string>& items) {
   std::string result;
   for (std::size_t i = 0; i < items.size(); ++i) {
@@ -89,6 +101,20 @@ std::string Trim(std::string_view text) {
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
+}
+
+bool ContainsText(std::string_view text, std::string_view part) {
+  if (part.empty())
+    return true;
+  if (part.size() > text.size())
+    return false;
+  // A first character without letter case can be looked for directly.
+  if (UpperChar(part[0]) == LowerChar(part[0]) && text.find(part[0]) == std::string_view::npos)
+    return false;
+  for (std::size_t i = 0; i + part.size() <= text.size(); ++i)
+    if (SameText(text.substr(i, part.size()), part))
+      return true;
+  return false;
 }
 
 std::string EncloseDoubling(std::string_view text, char quote) {

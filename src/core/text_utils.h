@@ -20,10 +20,14 @@ bool SameText(std::string_view a, std::string_view b);
 std::vector<std::string> SplitCommaText(std::string_view text);
 // Splits text at blanks: "NOT LIKE" gives NOT and LIKE.
 std::vector<std::string> SplitWords(std::string_view text);
+// Whether word is one of the items of a comma text, ignoring letter case.
+bool InCommaText(std::string_view list, std::string_view word);
 std::string JoinCommaText(const std::vector<std::string>& items);
 
 std::string Trim(std::string_view text);
 bool StartsWith(std::string_view text, std::string_view prefix);
+// Whether text contains part, ignoring the letter case of ASCII letters.
+bool ContainsText(std::string_view text, std::string_view part);
 
 // Encloses text in quote, doubling every quote inside: it's -> 'it''s'.
 std::string EncloseDoubling(std::string_view text, char quote);

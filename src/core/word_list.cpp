@@ -15,9 +15,15 @@ bool LessText(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+void TVnWordList::Clear() {
+  m_words.clear();
+  m_slots.clear();
+}
+
 void TVnWordList::Add(std::string word) {
   auto at = std::upper_bound(m_words.begin(), m_words.end(), word, LessText);
   m_words.insert(at, std::move(word));
+  Rehash();
 }
 
 void TVnWordList::SetCommaText(std::string_view text) { SetWords(SplitCommaText(text)); }
@@ -28,11 +34,13 @@ void TVnWordList::SetWords(std::vector<std::string> words) {
 }
 
 bool TVnWordList::Contains(std::string_view word) const {
-  auto at = std::lower_bound(m_words.begin(), m_words.end(), word,
-                             [](const std::string& item, std::string_view key) {
-                               return CompareText(item, key) < 0;
-                             });
-  return at != m_words.end() && CompareText(*at, word) == 0;
+  if (m_slots.empty())
+    return false;
+  const std::size_t mask = m_slots.size() - 1;
+  for (std::size_t i = HashText(word) & mask; m_slots[i] >= 0; i = (i + 1) & mask)
+    if (SameText(m_words[static_cast<std::size_t>(m_slots[i])], word))
+      return true;
+  return false;
 }
 
 const std::string& TVnWordList::operator[](int index) const {
@@ -45,6 +53,30 @@ std::string TVnWordList::CommaText() const { return JoinCommaText(m_words); }
 
 bool TVnWordList::operator==(const TVnWordList& other) const { return m_words == other.m_words; }
 
-void TVnWordList::Sort() { std::stable_sort(m_words.begin(), m_words.end(), LessText); }
+void TVnWordList::Sort() {
+  std::stable_sort(m_words.begin(), m_words.end(), LessText);
+  Rehash();
+}
+
+std::size_t TVnWordList::HashText(std::string_view word) {
+  std::size_t hash = 14695981039346656037ull;
+  for (char c : word)
+    hash = (hash ^ static_cast<unsigned char>(UpperChar(c))) * 1099511628211ull;
+  return hash;
+}
+
+void TVnWordList::Rehash() {
+  std::size_t capacity = 16;
+  while (capacity < m_words.size() * 2)
+    capacity *= 2;
+  m_slots.assign(capacity, -1);
+  const std::size_t mask = capacity - 1;
+  for (std::size_t w = 0; w < m_words.size(); ++w) {
+    std::size_t i = HashText(m_words[w]) & mask;
+    while (m_slots[i] >= 0)
+      i = (i + 1) & mask;
+    m_slots[i] = static_cast<int>(w);
+  }
+}
 
 }  // namespace vantor

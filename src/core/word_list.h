@@ -14,7 +14,7 @@ class TVnWordList {
 public:
   TVnWordList() = default;
 
-  void Clear() { m_words.clear(); }
+  void Clear();
   void Add(std::string word);
   void SetCommaText(std::string_view text);
   void SetWords(std::vector<std::string> words);
@@ -33,6 +33,11 @@ private:
   void Sort();
 
   std::vector<std::string> m_words;
+  // Open-addressing table of indices into m_words, hashed ignoring letter case, so that a
+  // look-up neither copies nor allocates: the tokenizer asks for every word it reads.
+  void Rehash();
+  static std::size_t HashText(std::string_view word);
+  std::vector<int> m_slots;  // -1: free
 };
 
 }  // namespace vantor
