@@ -177,10 +177,10 @@ protected:
   TVnParseState m_state = psStart;
   bool m_aliasGiven = false;  // the select item being read named its output
   std::string m_lastTableName;
-  int m_tablesInFrom = 0;
+  int m_tablesInFrom = 0;  // the first tables of the list are those FROM named, in order
   TVnWordList m_conditionWords;
   std::string m_conditionCaptions;
-  void UpdateConditionWords();  // the first tables of the list are those FROM named, in order
+  void UpdateConditionWords();
   std::string m_lastAlias;
   // Nesting of brackets and condition groups in the text being read; deeper text is an
   // error rather than a model too deep to render.
