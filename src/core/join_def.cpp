@@ -56,47 +56,39 @@ const char* JoinKindWords(TVnJoinKind kind) {
 
 }  // namespace
 
-std::string TVnJoinDef::RenderIn(TVnFromRendering& from) const {
-  if (!IsComplete())
-    return std::string();
-  const TVnTableDef* owner = OwnerTable();
-  std::string rightReference;
-  std::string rightQualifier;
-  const TVnTableDef* right = nullptr;
-  if (owner->TableDefs()) {
-    right = from.Find(m_rightTable);
-    if (!right)
-      return std::string();
-    rightReference = QuoteIdent(right->Name());
-    if (!right->Alias().empty() && right->Alias() != right->Name())
-      rightReference += " " + QuoteIdent(right->Alias());
-    rightQualifier = right->Alias();
-  } else {
-    rightReference = QuoteIdent(m_rightTable);
-    rightQualifier = m_rightTable;
-  }
-  if (owner->Qualifier().empty() || rightQualifier.empty())
-    return std::string();
-  if (right && from.InFrom(right)) {
-    // The right table is already in the text (a second link to it, or a loop of joins): the
-    // comparison joins the ON condition before it. With no ON condition before it in this
-    // comma-separated entry, or with the table in another entry, it cannot be written in the
-    // FROM clause at all, and has no text.
-    if (!from.InCurrentEntry(right) || !from.entryHasOn)
-      return std::string();
-    return FormatKeyword("AND") + " " + ConditionText(rightQualifier);
-  }
-  if (right)
-    from.Enter(right);
-  from.entryHasOn = true;
-  return FormatKeyword(JoinKindWords(m_joinKind)) + " " + FormatKeyword("JOIN") + " " +
-         rightReference + " " + FormatKeyword("ON") + " " + ConditionText(rightQualifier);
+std::string TVnJoinDef::JoinText(const TVnTableDef& right, bool turned) const {
+  const TVnTableDef& brought = turned ? *OwnerTable() : right;
+  std::string reference = QuoteIdent(brought.Name());
+  if (!brought.Alias().empty() && brought.Alias() != brought.Name())
+    reference += " " + QuoteIdent(brought.Alias());
+  TVnJoinKind kind = m_joinKind;
+  if (turned && kind == jkLeftOuter)
+    kind = jkRightOuter;
+  else if (turned && kind == jkRightOuter)
+    kind = jkLeftOuter;
+  return FormatKeyword(JoinKindWords(kind)) + " " + FormatKeyword("JOIN") + " " + reference + " " +
+         FormatKeyword("ON") + " " + ConditionText(right.Alias());
+}
+
+std::string TVnJoinDef::AndText(const TVnTableDef& right) const {
+  return FormatKeyword("AND") + " " + ConditionText(right.Alias());
 }
 
 std::string TVnJoinDef::GetScript() const {
+  if (!IsComplete())
+    return std::string();
   const TVnTableDef* owner = OwnerTable();
-  TVnFromRendering from(owner ? owner->TableDefs() : nullptr);
-  return RenderIn(from);
+  if (owner->Qualifier().empty())
+    return std::string();
+  if (const TVnTableDefs* tables = owner->TableDefs()) {
+    const TVnTableDef* right = TVnFromRendering(tables).Find(m_rightTable);
+    if (!right || right->Alias().empty())
+      return std::string();
+    return JoinText(*right, false);
+  }
+  // A table in no list: the right table is what the join names.
+  return FormatKeyword(JoinKindWords(m_joinKind)) + " " + FormatKeyword("JOIN") + " " +
+         QuoteIdent(m_rightTable) + " " + FormatKeyword("ON") + " " + ConditionText(m_rightTable);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -108,23 +100,16 @@ std::unique_ptr<TVnCollectionItem> TVnJoinDefs::CreateItem() const {
 
 TVnTableDef* TVnJoinDefs::OwnerTable() const { return dynamic_cast<TVnTableDef*>(Owner()); }
 
-std::string TVnJoinDefs::RenderIn(TVnFromRendering& from) const {
+std::string TVnJoinDefs::GetScript() const {
   if (!OwnerTable())
     return std::string();
   std::string result;
   for (int i = 0; i < Count(); ++i) {
-    const std::string text = Items(i)->RenderIn(from);
-    if (text.empty())
-      continue;
-    result += "\r\n  " + text;
+    const std::string text = Items(i)->GetScript();
+    if (!text.empty())
+      result += "\r\n  " + text;
   }
   return result;
-}
-
-std::string TVnJoinDefs::GetScript() const {
-  const TVnTableDef* owner = OwnerTable();
-  TVnFromRendering from(owner ? owner->TableDefs() : nullptr);
-  return RenderIn(from);
 }
 
 TVnJoinDef* TVnJoinDefs::Find(const std::string& leftField, const std::string& rightTable,

@@ -8,7 +8,6 @@
 namespace vantor {
 
 class TVnTableDef;
-struct TVnFromRendering;
 
 enum TVnJoinKind : std::uint8_t {
   jkInner = 0,
@@ -45,11 +44,13 @@ public:
   // The comparison "(l.f = r.g)" with qualifiers and quoting; rightAlias qualifies the right
   // field.
   std::string ConditionText(const std::string& rightAlias) const;
+  // "INNER JOIN t x ON (...)" bringing in table, the right table or, turned round (the kind
+  // mirrored), the owning one; right is the right table.
+  std::string JoinText(const TVnTableDef& right, bool turned) const;
+  // "AND (...)": the comparison joining an ON condition written before it.
+  std::string AndText(const TVnTableDef& right) const;
 
 private:
-  friend class TVnJoinDefs;
-  std::string RenderIn(TVnFromRendering& from) const;
-
   std::string m_operator = "=";
   TVnJoinKind m_joinKind = jkInner;
   std::string m_rightField;
@@ -69,10 +70,6 @@ public:
   virtual std::string GetScript() const;
   TVnJoinDef* Find(const std::string& leftField, const std::string& rightTable,
                    const std::string& rightField) const;
-
-private:
-  friend class TVnTableDef;
-  std::string RenderIn(TVnFromRendering& from) const;
 
 protected:
   std::unique_ptr<TVnCollectionItem> CreateItem() const override;

@@ -348,22 +348,6 @@ void TVnSelectParser::ParseTableRef() {
   m_state = psError;
 }
 
-namespace {
-
-// The comparison of a join with its operator turned round: a < b is b > a.
-std::string MirrorOperator(const std::string& op) {
-  if (op == "<")
-    return ">";
-  if (op == ">")
-    return "<";
-  if (op == "<=")
-    return ">=";
-  if (op == ">=")
-    return "<=";
-  return op;
-}
-
-}  // namespace
 
 // One side of a join condition: [qualifier "."] field.
 bool TVnSelectParser::ReadJoinOperand(std::string& qualifier, std::string& field) {
@@ -447,18 +431,21 @@ void TVnSelectParser::ParseJoin() {
       m_state = psError;
       return;
     }
-    // Written the other way round (ON r.b = l.a): the join still starts at the earlier table.
+    // Written the other way round (ON r.b = l.a): the join belongs to the table brought in,
+    // and seen from there a LEFT join is a RIGHT one. Rendering writes it the same way back.
+    TVnJoinKind ownKind = kind;
     if (first && owner == right && target != right) {
-      std::swap(owner, target);
-      std::swap(leftField, rightField);
-      op = MirrorOperator(op);
+      if (kind == jkLeftOuter)
+        ownKind = jkRightOuter;
+      else if (kind == jkRightOuter)
+        ownKind = jkLeftOuter;
     }
     TVnJoinDef* join = owner->Joins().Add();
     join->SetLeftField(leftField);
     join->SetOperator(op);
     join->SetRightTable(target->Alias());
     join->SetRightField(rightField);
-    join->SetJoinKind(kind);
+    join->SetJoinKind(first ? ownKind : kind);
     if (!TokenIs("AND") || m_scanner->Peek() != "(")
       break;
     Next();

@@ -10,36 +10,6 @@
 namespace vantor {
 
 // ---------------------------------------------------------------------------------------------
-// TVnFromRendering
-
-TVnFromRendering::TVnFromRendering(const TVnTableDefs* tables) {
-  if (!tables)
-    return;
-  for (int i = 0; i < tables->Count(); ++i) {
-    TVnTableDef* table = tables->Items(i);
-    m_byAlias.emplace(table->Alias(), table);
-    m_byName.emplace(table->Name(), table);
-  }
-}
-
-TVnTableDef* TVnFromRendering::FindByAlias(const std::string& alias) const {
-  auto it = m_byAlias.find(alias);
-  return it == m_byAlias.end() ? nullptr : it->second;
-}
-
-TVnTableDef* TVnFromRendering::Find(const std::string& reference) const {
-  if (TVnTableDef* table = FindByAlias(reference))
-    return table;
-  auto it = m_byName.find(reference);
-  return it == m_byName.end() ? nullptr : it->second;
-}
-
-bool TVnFromRendering::InCurrentEntry(const TVnTableDef* table) const {
-  auto it = m_entryOf.find(table);
-  return it != m_entryOf.end() && it->second == m_entry;
-}
-
-// ---------------------------------------------------------------------------------------------
 // TVnTableDef
 
 TVnTableDef::TVnTableDef() = default;
@@ -122,49 +92,9 @@ void TVnTableDef::SetParser(TVnSelectParser* parser) {
     m_joins->SetParser(parser);
 }
 
-std::string TVnTableDef::RenderIn(TVnFromRendering& from) const {
-  from.Enter(this);
-  from.chained.insert(this);
-  std::string text = "  " + QuoteIdent(m_name);
-  if (!m_alias.empty() && m_alias != m_name)
-    text += " " + QuoteIdent(m_alias);
-  if (!TableDefs())
-    return text;
-  const std::string own = Joins().RenderIn(from);
-  if (own.empty())
-    return text;
-  text += " " + own;
-  // The joins of each right table follow directly behind the join that brought it in;
-  // depth first, without recursion, as chains can be as long as the statement.
-  struct Frame {
-    const TVnTableDef* table;
-    int next;
-  };
-  std::vector<Frame> stack{{this, 0}};
-  while (!stack.empty()) {
-    Frame& top = stack.back();
-    if (top.next >= top.table->Joins().Count()) {
-      stack.pop_back();
-      continue;
-    }
-    const TVnJoinDef* join = top.table->Joins().Items(top.next++);
-    const TVnTableDef* right = from.Find(join->RightTable());
-    if (!right || !from.InCurrentEntry(right) || from.chained.count(right))
-      continue;
-    from.chained.insert(right);
-    const std::string chain = right->Joins().RenderIn(from);
-    if (!chain.empty()) {
-      text += " " + chain;
-      stack.push_back({right, 0});
-    }
-  }
-  return text;
-}
-
 std::string TVnTableDef::GetScript() const {
   TVnFromRendering from(TableDefs());
-  from.StartEntry();
-  return RenderIn(from);
+  return from.Entry(this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -428,46 +358,7 @@ std::string TVnTableDefs::GetScript() const {
     select += "  " + text;
   }
 
-  TVnFromRendering from(this);
-  // Which tables the joins bring in, and which of those a table that no join brings in
-  // reaches; a loop of joins that nothing outside it reaches starts at its first table.
-  std::unordered_set<const TVnTableDef*> targets;
-  for (int i = 0; i < Count(); ++i) {
-    const TVnJoinDefs& joins = Items(i)->Joins();
-    for (int j = 0; j < joins.Count(); ++j)
-      if (joins.Items(j)->IsComplete())
-        if (const TVnTableDef* right = from.Find(joins.Items(j)->RightTable()))
-          targets.insert(right);
-  }
-  std::unordered_set<const TVnTableDef*> reachable;
-  std::vector<const TVnTableDef*> pending;
-  for (int i = 0; i < Count(); ++i)
-    if (!targets.count(Items(i)))
-      pending.push_back(Items(i));
-  while (!pending.empty()) {
-    const TVnTableDef* table = pending.back();
-    pending.pop_back();
-    const TVnJoinDefs& joins = table->Joins();
-    for (int j = 0; j < joins.Count(); ++j) {
-      const TVnTableDef* right = from.Find(joins.Items(j)->RightTable());
-      if (right && joins.Items(j)->IsComplete() && reachable.insert(right).second)
-        pending.push_back(right);
-    }
-  }
-
-  std::string fromList;
-  for (int i = 0; i < Count(); ++i) {
-    const TVnTableDef* table = Items(i);
-    // A table without a name holds items read before any table; it has no FROM entry.
-    if (table->Name().empty() || from.InFrom(table))
-      continue;
-    if (targets.count(table) && reachable.count(table))
-      continue;
-    from.StartEntry();
-    if (!fromList.empty())
-      fromList += ",\r\n";
-    fromList += table->RenderIn(from);
-  }
+  const std::string fromList = TVnFromRendering(this).FromList();
 
   if (!select.empty())
     select = "\r\n" + select;

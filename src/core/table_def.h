@@ -47,7 +47,6 @@ protected:
 
 private:
   friend class TVnTableDefs;
-  std::string RenderIn(TVnFromRendering& from) const;
 
   std::string m_alias;
   mutable std::unique_ptr<TVnFieldDefs> m_fields;

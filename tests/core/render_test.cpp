@@ -259,9 +259,23 @@ TEST_F(Render, CycleOfThreeNamesEachTableOnce) {
   AddJoin(c, "z", "a", "z");
   EXPECT_EQ(root->GetScript(), "SELECT *\r\nFROM\r\n"
                                "  a \r\n"
-                               "  INNER JOIN b ON (a.x = b.x) \r\n"
-                               "  INNER JOIN c ON (b.y = c.y) \r\n"
-                               "  AND (c.z = a.z)\r\n");
+                               "  INNER JOIN b ON (a.x = b.x)\r\n"
+                               "  INNER JOIN c ON (c.z = a.z) \r\n"
+                               "  AND (b.y = c.y)\r\n");
+}
+
+TEST_F(Render, JoinsIntoOneTableFromBothSidesAreAllWritten) {
+  // Links drawn from film and from actor to film_actor: film_actor is brought in by film,
+  // actor by its own join, turned round.
+  TVnTableDef* f = AddTable("film", "f");
+  AddTable("film_actor", "fa");
+  TVnTableDef* a = AddTable("actor", "a");
+  AddJoin(f, "film_id", "fa", "film_id");
+  AddJoin(a, "actor_id", "fa", "actor_id", jkLeftOuter);
+  EXPECT_EQ(root->GetScript(), "SELECT *\r\nFROM\r\n"
+                               "  film f \r\n"
+                               "  INNER JOIN film_actor fa ON (f.film_id = fa.film_id) \r\n"
+                               "  RIGHT OUTER JOIN actor a ON (a.actor_id = fa.actor_id)\r\n");
 }
 
 TEST_F(Render, TwoLinksToOneTableShareItsOnCondition) {
