@@ -34,6 +34,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -175,7 +176,13 @@ void TfmMain::CreatePages() {
   DBNavigator->SetDataSource(DataSource);
   DBGrid = new TDBGrid(resultPage);
   DBGrid->SetDataSource(DataSource);
-  resultLayout->addWidget(DBNavigator, 0, Qt::AlignLeft);
+  laRowLimit = new QLabel(tr("Only the first %L1 rows are shown.").arg(kMaxResultRows), resultPage);
+  laRowLimit->setObjectName(QStringLiteral("laRowLimit"));
+  laRowLimit->setVisible(false);
+  auto* resultBar = new QHBoxLayout;
+  resultBar->addWidget(DBNavigator);
+  resultBar->addWidget(laRowLimit, 1);
+  resultLayout->addLayout(resultBar);
   resultLayout->addWidget(DBGrid);
   Pages->addTab(resultPage, tr("Result"));
 
@@ -314,6 +321,9 @@ void TfmMain::Connect() {
 void TfmMain::Disconnect() { SQLConnection->SetConnected(false); }
 
 void TfmMain::AfterConnect() {
+  // The server stops a result one row past the limit, which tells that rows were left out.
+  SQLConnection->ExecuteDirect(
+      QStringLiteral("SET SESSION sql_select_limit = %1").arg(kMaxResultRows + 1));
   SQLQuery->Close();
   FillTableList();
   UpdateCaption();
@@ -482,6 +492,7 @@ void TfmMain::Execute() {
   ClientDataSet->Close();
   SQLQuery->SetSQL(text);
   ClientDataSet->Open();
+  laRowLimit->setVisible(ClientDataSet->RecordCount() > kMaxResultRows);
   Pages->setTabVisible(pgResult, true);
   bool allowChange = true;
   PagesChanging(allowChange);

@@ -65,6 +65,10 @@ public:
   QTabWidget* Pages = nullptr;
   QPlainTextEdit* mmSQL = nullptr;
   QLabel* laCaret = nullptr;
+  QLabel* laRowLimit = nullptr;
+  // Results stop at this many rows: one click on Execute must not pull a cross join of
+  // millions of rows into memory.
+  static constexpr int kMaxResultRows = 100000;
   TDBNavigator* DBNavigator = nullptr;
   TDBGrid* DBGrid = nullptr;
   QAction* miQuoteIdents = nullptr;

@@ -9,6 +9,7 @@
 #include "designer/vn_message_box.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -121,6 +122,15 @@ private slots:
     QCOMPARE(f.window.ClientDataSet->RecordCount(), 7);
     QVERIFY(f.window.Vantor->GetSQL().contains(QStringLiteral("LIMIT 7")));
     QVERIFY(f.messages.isEmpty());
+
+    // Two tables without a link: a cross join of 1,000 x 5,462 rows stops at the limit.
+    f.window.Clear();
+    f.window.DropTable(QStringLiteral("film"), 0, 0);
+    f.window.DropTable(QStringLiteral("film_actor"), 0, 0);
+    f.window.Pages->setCurrentIndex(TfmMain::pgBuilder);
+    f.window.Execute();
+    QVERIFY(f.window.ClientDataSet->RecordCount() <= TfmMain::kMaxResultRows + 1);
+    QVERIFY(f.window.laRowLimit->isVisibleTo(&f.window));
 
     f.window.Clear();
     QVERIFY(!f.window.Pages->isTabVisible(TfmMain::pgResult));
