@@ -163,6 +163,15 @@ bool TVnSelectParser::ReadTerm(TVnFunctionDef& item, ExpressionContext& context,
     return true;
   }
 
+  // NULL as a value: x = NULL, IFNULL(a, NULL).
+  if (TokenIs("NULL")) {
+    Next();
+    item.SetName("NULL");
+    item.SetKind(fkNone);
+    text = "NULL";
+    return true;
+  }
+
   switch (kind) {
   case tkString: {
     const std::string value = TokenValue();
@@ -254,7 +263,16 @@ bool TVnSelectParser::ReadCall(TVnFunctionDef& item, ExpressionContext& context,
     while (true) {
       TVnFunctionDef* argument = item.Args().Add();
       std::string argumentText;
-      if (Token() == "*" && !TokenIsQuoted()) {
+      if (arguments.empty() && TokenIs("DISTINCT")) {
+        // COUNT(DISTINCT x): the argument is the expression with its DISTINCT.
+        Next();
+        if (!ReadExpression(*argument, context, argumentText, false))
+          return false;
+        argumentText = "DISTINCT " + argumentText;
+        argument->Args().Clear();
+        argument->SetName(argumentText);
+        argument->SetKind(fkExpression);
+      } else if (Token() == "*" && !TokenIsQuoted()) {
         // COUNT(*): the item belongs to the table that holds unqualified items.
         Next();
         argument->SetName("*");

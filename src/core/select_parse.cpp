@@ -406,12 +406,23 @@ void TVnSelectParser::ParseJoin() {
     if (bracketed)
       Next();
     std::string leftQualifier, leftField, rightQualifier, rightField;
-    if (!ReadJoinOperand(leftQualifier, leftField) || TokenKind() != tkCompare) {
+    if (!ReadJoinOperand(leftQualifier, leftField)) {
       m_state = psError;
       return;
     }
-    std::string op = Token();
-    Next();
+    // A comparison, or an operator word of one operand such as LIKE.
+    std::string op;
+    if (TokenKind() == tkCompare && !TokenIsQuoted()) {
+      op = Token();
+      Next();
+    } else {
+      const TVnOperator* word = nullptr;
+      if (!ParseOperatorWords(word) || word->Count() != 1 || !word->Prefix().empty()) {
+        m_state = psError;
+        return;
+      }
+      op = word->Caption();
+    }
     if (!ReadJoinOperand(rightQualifier, rightField)) {
       m_state = psError;
       return;

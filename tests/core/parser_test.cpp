@@ -131,6 +131,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "SELECT a, COUNT(b) FROM t GROUP BY a HAVING COUNT(b) > 1 ORDER BY a, 2 DESC",
                    Lines({"SELECT ", "  t.a,", "  COUNT(t.b) AS FIELD_1", "FROM", "  t", "GROUP BY",
                           "  t.a", "HAVING", "  (COUNT(b) > 1)", "ORDER BY", "  a,", "  2 DESC"})},
+        RenderCase{"NullDistinctAndLikeJoin", Dialect::MySQL, false,
+                   "SELECT COUNT(DISTINCT a.x) FROM a INNER JOIN b ON (a.n LIKE b.m) WHERE a.y = NULL",
+                   Lines({"SELECT ", "  COUNT(DISTINCT a.x) AS FIELD_1", "FROM", "  a ",
+                          "  INNER JOIN b ON (a.n LIKE b.m)", "WHERE", "  (a.y = NULL)"})},
         RenderCase{"EndsAtSemicolon", Dialect::MySQL, false, "SELECT a FROM t; garbage here",
                    Lines({"SELECT ", "  t.a", "FROM", "  t"})}),
     [](const testing::TestParamInfo<RenderCase>& info) { return info.param.name; });
