@@ -86,7 +86,8 @@ void TVnSelectParser::ParseExpression(TVnFunctionDef& item, TVnTableDef*& table,
       m_state = psError;  // AS without a name
       return;
     }
-    if (named) {
+    // An empty name (AS ``) names nothing: the item keeps its automatic one.
+    if (named && !alias.empty()) {
       field->SetAlias(alias);
       m_aliasGiven = true;
     }

@@ -149,6 +149,9 @@ void TVnGroupByItems::DeriveFromSelectList() {
     if (!field || field->Kind() != fkField || field->Name().empty() || field->ArgCount() > 0 ||
         root->Aggregates().Contains(field->Name()))
       continue;
+    // A field of a table without a name stands in no FROM clause: nothing to group by.
+    if (const TVnTableDef* table = field->Table(); table && table->Name().empty())
+      continue;
     // Written as the select item writes its field, so the two always agree.
     std::string entry = field->QuoteIdent(field->Name());
     if (const TVnTableDef* table = field->Table(); table && !table->Qualifier().empty())
