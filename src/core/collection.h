@@ -8,8 +8,12 @@
 namespace vantor {
 
 class TVnCollection;
+class TVnFieldDefs;
+class TVnFunctionDefs;
 class TVnSelectParser;
 class TVnSQLScanner;
+class TVnTableDef;
+class TVnTableDefs;
 
 // An item of an owned list. It knows its list, its index there and the model root
 // (`Parser`, not owned), through which it reaches the scanner and the letter-case settings.
@@ -21,6 +25,8 @@ public:
   TVnCollectionItem& operator=(const TVnCollectionItem&) = delete;
 
   virtual const char* ClassName() const { return "TVnCollectionItem"; }
+  // What the item is, without dynamic_cast on the model's hot paths.
+  virtual TVnTableDef* AsTableDef() { return nullptr; }
 
   TVnCollection* Collection() const { return m_collection; }
   // Position in the collection; -1 outside any.
@@ -61,6 +67,10 @@ public:
   TVnCollection& operator=(const TVnCollection&) = delete;
 
   virtual const char* ClassName() const { return "TVnCollection"; }
+  // What the list is, without dynamic_cast on the model's hot paths.
+  virtual TVnFunctionDefs* AsFunctionDefs() { return nullptr; }
+  virtual TVnFieldDefs* AsFieldDefs() { return nullptr; }
+  virtual TVnTableDefs* AsTableDefs() { return nullptr; }
 
   TVnCollectionItem* Owner() const { return m_owner; }
   int Count() const { return static_cast<int>(m_items.size()); }

@@ -63,14 +63,14 @@ void TVnFunctionDef::SetParser(TVnSelectParser* parser) {
 }
 
 TVnTableDef* TVnFunctionDef::OwningTable() const {
-  const TVnCollectionItem* current = this;
-  while (true) {
-    const auto* list = dynamic_cast<const TVnFunctionDefs*>(current->Collection());
+  TVnCollectionItem* current = const_cast<TVnFunctionDef*>(this);
+  while (current->Collection()) {
+    const TVnFunctionDefs* list = current->Collection()->AsFunctionDefs();
     if (!list || !list->Owner())
       break;
     current = list->Owner();
   }
-  return dynamic_cast<TVnTableDef*>(const_cast<TVnCollectionItem*>(current));
+  return current->AsTableDef();
 }
 
 std::string TVnFunctionDef::GetScript() const {
@@ -184,12 +184,12 @@ std::string TVnFieldDef::QuoteAlias(const std::string& s) const {
 }
 
 TVnTableDef* TVnFieldDef::Table() const {
-  const auto* list = dynamic_cast<const TVnFieldDefs*>(Collection());
+  const TVnFieldDefs* list = Collection() ? Collection()->AsFieldDefs() : nullptr;
   return list ? list->OwnerTable() : nullptr;
 }
 
 TVnTableDefs* TVnFieldDef::TableDefs() const {
-  const auto* list = dynamic_cast<const TVnFieldDefs*>(Collection());
+  const TVnFieldDefs* list = Collection() ? Collection()->AsFieldDefs() : nullptr;
   return list ? list->TableDefs() : nullptr;
 }
 
@@ -241,7 +241,7 @@ TVnFieldDef* TVnFieldDefs::FindByName(const std::string& s) const {
   return nullptr;
 }
 
-TVnTableDef* TVnFieldDefs::OwnerTable() const { return dynamic_cast<TVnTableDef*>(Owner()); }
+TVnTableDef* TVnFieldDefs::OwnerTable() const { return Owner() ? Owner()->AsTableDef() : nullptr; }
 
 TVnTableDefs* TVnFieldDefs::TableDefs() const {
   const TVnTableDef* table = OwnerTable();

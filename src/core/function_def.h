@@ -112,6 +112,7 @@ public:
   explicit TVnFunctionDefs(TVnCollectionItem* owner) : TVnItemsOf<TVnFunctionDef>(owner) {}
 
   const char* ClassName() const override { return "TVnFunctionDefs"; }
+  TVnFunctionDefs* AsFunctionDefs() override { return this; }
   virtual std::string GetScript() const;
 
 protected:
@@ -124,6 +125,7 @@ public:
   explicit TVnFieldDefs(TVnCollectionItem* owner) : TVnItemsOf<TVnFieldDef, TVnFunctionDefs>(owner) {}
 
   const char* ClassName() const override { return "TVnFieldDefs"; }
+  TVnFieldDefs* AsFieldDefs() override { return this; }
   std::string GetScript() const override;
 
   TVnFieldDef* FindByAlias(const std::string& s) const;

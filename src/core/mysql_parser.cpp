@@ -146,6 +146,8 @@ std::string TVnMySelectParser::DecodeQuoted(std::string_view text, char quote) c
     return TVnSelectParser::DecodeQuoted(text, quote);
   // A string: doubled quotes and the backslash escapes of MySQL. \% and \_ keep their
   // backslash, as they do in LIKE patterns.
+  if (text.find(quote) == std::string_view::npos && text.find('\\') == std::string_view::npos)
+    return std::string(text);
   std::string value;
   value.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -41,6 +41,8 @@ std::string TVnSelectParser::TokenValue() const {
 }
 
 std::string TVnSelectParser::DecodeQuoted(std::string_view text, char quote) const {
+  if (text.find(quote) == std::string_view::npos)
+    return std::string(text);
   std::string value;
   value.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

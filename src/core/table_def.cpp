@@ -40,7 +40,9 @@ TVnJoinDefs& TVnTableDef::Joins() const {
   return *m_joins;
 }
 
-TVnTableDefs* TVnTableDef::TableDefs() const { return dynamic_cast<TVnTableDefs*>(Collection()); }
+TVnTableDefs* TVnTableDef::TableDefs() const {
+  return Collection() ? Collection()->AsTableDefs() : nullptr;
+}
 
 void TVnTableDef::SetName(const std::string& s) {
   if (m_name == s)

@@ -20,6 +20,7 @@ public:
   ~TVnTableDef() override;
 
   const char* ClassName() const override { return "TVnTableDef"; }
+  TVnTableDef* AsTableDef() override { return this; }
 
   // Correlation name; equals Name when the statement names none.
   const std::string& Alias() const { return m_alias; }
@@ -62,6 +63,7 @@ public:
   TVnTableDefs() = default;
 
   const char* ClassName() const override { return "TVnTableDefs"; }
+  TVnTableDefs* AsTableDefs() override { return this; }
 
   void EndUpdate() override;
 
