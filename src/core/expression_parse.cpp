@@ -79,7 +79,7 @@ void TVnSelectParser::ParseExpression(TVnFunctionDef& item, TVnTableDef*& table,
     }
     const TVnTokenKind kind = TokenKind();
     if (kind == tkIdentifier || kind == tkQuotedName || kind == tkString) {
-      alias = TokenValue();
+      alias = NameValue();
       Next();
       named = true;
     } else if (named) {
@@ -197,7 +197,7 @@ bool TVnSelectParser::ReadTerm(TVnFunctionDef& item, ExpressionContext& context,
     return false;
   }
 
-  const std::string value = TokenValue();
+  const std::string value = NameValue();
   Next();
   if (Token() == "(" && !TokenIsQuoted())
     return ReadCall(item, context, value, kind == tkFunction && !quoted, text);
@@ -234,7 +234,7 @@ bool TVnSelectParser::ReadTerm(TVnFunctionDef& item, ExpressionContext& context,
       m_state = psError;
       return false;
     }
-    const std::string name = TokenValue();
+    const std::string name = NameValue();
     Next();
     text = qualifier + "." + m_scanner->QuoteName(name);
     item.SetName(context.operand ? text : name);

@@ -44,17 +44,17 @@ std::string MessageText(TVnMessage id) {
 
 void SetMessageTranslator(TVnMessageTranslator translator) { Translator() = std::move(translator); }
 
-std::string FormatText(const std::string& format, ...) {
+std::string FormatPrintf(const char* format, ...) {
   va_list args;
   va_start(args, format);
   va_list copy;
   va_copy(copy, args);
-  const int length = std::vsnprintf(nullptr, 0, format.c_str(), copy);
+  const int length = std::vsnprintf(nullptr, 0, format, copy);
   va_end(copy);
   std::string result;
   if (length > 0) {
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(buffer.data(), buffer.size(), format.c_str(), args);
+    std::vsnprintf(buffer.data(), buffer.size(), format, args);
     result.assign(buffer.data(), static_cast<std::size_t>(length));
   }
   va_end(args);

@@ -30,6 +30,11 @@ void SetMessageTranslator(TVnMessageTranslator translator);
 
 // printf-style formatting, e.g. FormatText(MessageText(TVnMessage::InvalidToken), "AS", 17, 1).
 // Arguments are C types: pass std::string through c_str().
-std::string FormatText(const std::string& format, ...);
+std::string FormatPrintf(const char* format, ...);
+// va_start on a reference parameter is undefined behaviour (clang refuses it), hence the
+// template in front of the C-style variadic function.
+template <class... TArgs> std::string FormatText(const std::string& format, TArgs... args) {
+  return FormatPrintf(format.c_str(), args...);
+}
 
 }  // namespace vantor

@@ -10,6 +10,9 @@ bool TVnMySQLScanner::QuoteAliases() const { return QuoteIdentifiers(); }
 
 bool TVnMySQLScanner::IsStringEnd(char c, std::string_view collected, char quoteChar,
                                   char next) const {
+  // Backslashes escape in strings only; in a back-quoted name they are plain characters.
+  if (quoteChar == '`')
+    return TVnSQLScanner::IsStringEnd(c, collected, quoteChar, next);
   if (c != quoteChar || next == quoteChar)
     return false;
   std::size_t run = 0;

@@ -40,6 +40,17 @@ std::string TVnSelectParser::TokenValue() const {
   return m_scanner->Token();
 }
 
+std::string TVnSelectParser::NameValue() const {
+  std::string value = TokenValue();
+  // A name that holds a dot, or begins or ends with the identifier quote, would be taken
+  // apart or taken as quoted already when rendered: it is kept in its quotes.
+  const char q = m_scanner->IdentQuoteChar();
+  if (value.find('.') != std::string::npos ||
+      (!value.empty() && (value.front() == q || value.back() == q)))
+    return EncloseDoubling(value, q);
+  return value;
+}
+
 std::string TVnSelectParser::DecodeQuoted(std::string_view text, char quote) const {
   if (text.find(quote) == std::string_view::npos)
     return std::string(text);
@@ -299,7 +310,7 @@ void TVnSelectParser::ParseTableRef() {
     m_state = psError;
     return;
   }
-  const std::string name = TokenValue();
+  const std::string name = NameValue();
   TVnTableDefs& tables = TableDefs();
   Next();
   const TVnTokenKind aliasKind = TokenKind();
@@ -317,7 +328,7 @@ void TVnSelectParser::ParseTableRef() {
   } else {
     // The table the select list qualified by this alias (or, not yet aliased, by the name),
     // as long as no FROM reference has claimed it; else a table of its own.
-    const std::string alias = TokenValue();
+    const std::string alias = NameValue();
     const auto unclaimed = [&name](TVnTableDef* t) {
       return t && (t->Name().empty() || t->Name() == name) ? t : nullptr;
     };
@@ -362,14 +373,17 @@ bool TVnSelectParser::ReadJoinOperand(std::string& qualifier, std::string& field
   };
   if (!isName())
     return false;
-  field = TokenValue();
+  field = NameValue();
+  // A qualifier must name a table of the FROM clause; the error shows it.
+  if (m_scanner->Peek() == "." && !TableDefs().FindByAlias(field))
+    return false;
   Next();
   if (Token() == "." && !TokenIsQuoted()) {
     Next();
     if (!isName())
       return false;
     qualifier = field;
-    field = TokenValue();
+    field = NameValue();
     Next();
   }
   return true;
@@ -517,7 +531,7 @@ bool TVnSelectParser::ReadDottedName(std::string& name) {
                       kind == tkFunction || kind == tkInteger || kind == tkString;
     if (!part)
       return false;
-    name += TokenValue();
+    name += NameValue();
     Next();
     if (Token() != "." || TokenIsQuoted() || m_scanner->BlankCount() > 0)
       return true;

@@ -142,6 +142,8 @@ protected:
   const std::string& Token() const { return m_scanner->Token(); }
   TVnTokenKind TokenKind() const;
   std::string TokenValue() const;
+  // The value of a name token, kept in its quotes where rendering would misread it plain.
+  std::string NameValue() const;
   bool TokenIs(std::string_view word) const;
   bool TokenIsQuoted() const;
   void Next() { m_scanner->NextToken(); }

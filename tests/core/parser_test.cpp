@@ -202,6 +202,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "Invalid token ')' at position 9 of line 1.", ")", 1, 9},
         ErrorCase{"JoinWithoutOn", Dialect::MySQL, "SELECT a FROM t JOIN u",
                   "Invalid token 'JOIN' at position 17 of line 1.", "JOIN", 1, 17},
+        ErrorCase{"JoinOnUnknownTable", Dialect::MySQL,
+                  "SELECT c.a FROM c INNER JOIN f ON (c.id = o.id)",
+                  "Invalid token 'o' at position 43 of line 1.", "o", 1, 43},
         ErrorCase{"UnknownOperator", Dialect::MySQL, "SELECT a FROM t WHERE a ~ 1",
                   "Invalid token '~' at position 25 of line 1.", "~", 1, 25}),
     [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
