@@ -1,0 +1,1 @@
+SELECT `my table`.`the col`, `a``b` FROM `my table` WHERE `x y` = 1

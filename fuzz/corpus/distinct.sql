@@ -1,0 +1,1 @@
+SELECT DISTINCT t.a, b FROM t

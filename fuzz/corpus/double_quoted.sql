@@ -1,0 +1,1 @@
+SELECT "my table"."col" FROM "my table"

@@ -1,0 +1,1 @@
+SELECT '' AS e FROM t WHERE a = ''

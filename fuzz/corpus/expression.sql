@@ -1,0 +1,1 @@
+SELECT (a + 1) * 2 - b / 3 AS e FROM t

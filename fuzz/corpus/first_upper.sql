@@ -1,0 +1,1 @@
+Select Date_Format(t.d, '%Y') As y From t Group By t.d

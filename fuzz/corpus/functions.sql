@@ -1,0 +1,1 @@
+SELECT COUNT(*), SUM(o.total), MAX(o.id) AS m FROM orders o

@@ -1,0 +1,1 @@
+SELECT c.name, COUNT(o.id) FROM c INNER JOIN o ON (c.id = o.cid) GROUP BY c.name HAVING (COUNT(o.id) > 2)

@@ -1,0 +1,1 @@
+SELECT a AS x, t.b y, 'lit' AS `s`, 12, 1.5, -3 FROM t

@@ -1,0 +1,1 @@
+SELECT t1.a FROM t1 INNER JOIN t2 ON (t1.a = t2.b) LEFT JOIN t3 ON (t2.c = t3.d)

@@ -1,0 +1,1 @@
+SELECT a.x FROM a LEFT OUTER JOIN b ON (a.id = b.a_id)

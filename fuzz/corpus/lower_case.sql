@@ -1,0 +1,1 @@
+select distinct a from t where (a = 1) and (b = 2) order by a desc limit 3

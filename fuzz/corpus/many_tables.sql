@@ -1,0 +1,1 @@
+SELECT t1.a, t2.b, t3.c FROM t1, t2, t3 WHERE (t1.a = t2.b) AND (t2.b = t3.c)

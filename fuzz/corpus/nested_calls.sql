@@ -1,0 +1,1 @@
+SELECT CONCAT(UPPER(c.name), ' ', LOCATE('a', c.name, 2)) AS n FROM c

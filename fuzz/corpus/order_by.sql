@@ -1,0 +1,1 @@
+SELECT a, b FROM t ORDER BY a DESC, t.b ASC, c

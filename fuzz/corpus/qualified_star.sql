@@ -1,0 +1,1 @@
+SELECT c.*, o.id FROM customers c, orders o

@@ -1,0 +1,1 @@
+SELECT a.x FROM a RIGHT JOIN b ON (a.id >= b.a_id) FULL OUTER JOIN c ON (b.k <> c.k)

@@ -1,0 +1,1 @@
+SELECT a FROM t WHERE (a = 'it''s') OR (b = 'C:\\temp\\it\'s') OR (c = 'tab\there')

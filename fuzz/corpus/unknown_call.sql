@@ -1,0 +1,1 @@
+SELECT myfunc(a, 'x') FROM t

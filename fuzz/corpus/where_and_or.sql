@@ -1,0 +1,1 @@
+SELECT a FROM t WHERE (a = 1) AND (b < 2) OR (c > 'x')

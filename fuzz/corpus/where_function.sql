@@ -1,0 +1,1 @@
+SELECT a FROM t WHERE (LENGTH(t.name) > 3) AND (t.d = NOW())

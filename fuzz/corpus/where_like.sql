@@ -1,0 +1,1 @@
+SELECT a FROM t WHERE (name LIKE 'A%') AND (name NOT LIKE '%\_x')

@@ -1,0 +1,1 @@
+SELECT a FROM t WHERE NOT ((a = 1) OR (b = 2))

@@ -1,0 +1,1 @@
+SELECT a FROM t WHERE (x = 1) AND NOT ((a = 1) AND (b = 2))
