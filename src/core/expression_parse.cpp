@@ -198,6 +198,10 @@ bool TVnSelectParser::ReadTerm(TVnFunctionDef& item, ExpressionContext& context,
   }
 
   const std::string value = NameValue();
+  if (value.empty()) {
+    m_state = psError;  // `` names nothing
+    return false;
+  }
   Next();
   if (Token() == "(" && !TokenIsQuoted())
     return ReadCall(item, context, value, kind == tkFunction && !quoted, text);
@@ -235,6 +239,10 @@ bool TVnSelectParser::ReadTerm(TVnFunctionDef& item, ExpressionContext& context,
       return false;
     }
     const std::string name = NameValue();
+    if (name.empty()) {
+      m_state = psError;
+      return false;
+    }
     Next();
     text = qualifier + "." + m_scanner->QuoteName(name);
     item.SetName(context.operand ? text : name);

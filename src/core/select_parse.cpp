@@ -44,10 +44,10 @@ std::string TVnSelectParser::NameValue() const {
   std::string value = TokenValue();
   // A name that holds a dot, or begins or ends with the identifier quote, would be taken
   // apart or taken as quoted already when rendered: it is kept in its quotes.
-  const char q = m_scanner->IdentQuoteChar();
   if (value.find('.') != std::string::npos ||
-      (!value.empty() && (value.front() == q || value.back() == q)))
-    return EncloseDoubling(value, q);
+      (!value.empty() &&
+       (m_scanner->IsIdentQuote(value.front()) || m_scanner->IsIdentQuote(value.back()))))
+    return EncloseDoubling(value, m_scanner->IdentQuoteChar());
   return value;
 }
 
@@ -271,7 +271,8 @@ void TVnSelectParser::ParseFromStart() {
 
 bool TVnSelectParser::TokenIsTableName() const {
   const TVnTokenKind kind = TokenKind();
-  return kind == tkIdentifier || kind == tkQuotedName || kind == tkString || kind == tkOther;
+  return (kind == tkIdentifier || kind == tkQuotedName || kind == tkString || kind == tkOther) &&
+         !Token().empty();
 }
 
 void TVnSelectParser::ParseFromList() {
@@ -317,34 +318,28 @@ void TVnSelectParser::ParseTableRef() {
   const bool aliasFollows =
       aliasKind == tkIdentifier || aliasKind == tkQuotedName || aliasKind == tkOther;
   TVnTableDef* table = nullptr;
-  if (!aliasFollows || (!TokenIsQuoted() && IsJoinWord(Token()))) {
-    // No alias: the table the select list named so, or the one that holds unqualified items.
-    table = tables.FindByAlias(name);
-    if (!table)
-      table = tables.FindByAlias(std::string());
-    if (!table)
-      table = tables.Add();
-    table->SetName(name);
-  } else {
-    // The table the select list qualified by this alias (or, not yet aliased, by the name),
-    // as long as no FROM reference has claimed it; else a table of its own.
-    const std::string alias = NameValue();
-    const auto unclaimed = [&name](TVnTableDef* t) {
-      return t && (t->Name().empty() || t->Name() == name) ? t : nullptr;
-    };
-    table = unclaimed(tables.FindByAlias(alias));
-    if (!table) {
-      table = tables.FindByAlias(name);
-      if (table && !table->Name().empty())
-        table = nullptr;
-    }
-    if (!table)
-      table = tables.Add();
-    table->SetAlias(alias);
-    if (table->Name().empty())
-      table->SetName(name);
+  // "t t" reads as "t": rendering writes no alias that equals the name.
+  const bool aliased = aliasFollows && !(!TokenIsQuoted() && IsJoinWord(Token()));
+  const std::string alias = aliased ? NameValue() : name;
+  if (aliased)
     Next();
+  // The table the select list qualified by this alias, as long as no FROM reference of
+  // another table claimed it; without an alias of its own, the table that holds the items
+  // read before any table; else a table of its own.
+  table = tables.FindByAlias(alias);
+  if (table && !table->Name().empty() && table->Name() != name)
+    table = nullptr;
+  if (!table && alias == name) {
+    table = tables.FindByAlias(std::string());
+    if (table && !table->Name().empty())
+      table = nullptr;
   }
+  if (!table)
+    table = tables.Add();
+  if (table->Name().empty())
+    table->SetName(name);
+  if (table->Alias() != alias)
+    table->SetAlias(alias);
   // The list follows the FROM clause, so the text renders back in the order it was written,
   // whatever order the select list named the tables in.
   if (table->Index() > m_tablesInFrom)
@@ -374,6 +369,8 @@ bool TVnSelectParser::ReadJoinOperand(std::string& qualifier, std::string& field
   if (!isName())
     return false;
   field = NameValue();
+  if (field.empty())
+    return false;
   // A qualifier must name a table of the FROM clause; the error shows it.
   if (m_scanner->Peek() == "." && !TableDefs().FindByAlias(field))
     return false;
@@ -384,6 +381,8 @@ bool TVnSelectParser::ReadJoinOperand(std::string& qualifier, std::string& field
       return false;
     qualifier = field;
     field = NameValue();
+    if (field.empty())
+      return false;
     Next();
   }
   return true;

@@ -132,6 +132,8 @@ const THostileCase kHostileCases[] = {
     {"LoneBackQuote", [] { return std::string("`"); }, TExpect::Error},
     {"ApostropheAtEnd", [] { return std::string("SELECT a FROM t WHERE a = '"); }, TExpect::Error},
     {"BackslashAtEnd", [] { return std::string("SELECT a FROM t WHERE a = '\\"); }, TExpect::Error},
+    // An empty quoted name names nothing.
+    {"EmptyQuotedName", [] { return std::string("SELECT a / `` x FROM t"); }, TExpect::Error},
     // A backslash is a plain character in a back-quoted name: `a\` ends there.
     {"BackslashInBackQuotedName", [] { return std::string("SELECT `a\\`b` FROM t"); },
      TExpect::Error},
@@ -334,6 +336,13 @@ INSTANTIATE_TEST_SUITE_P(
                        "SELECT \"\"\"a\"\" b\"\"\" FROM t"},
         TRoundTripCase{"AliasOfQuotesGeneric", TDialect::Generic,
                        "SELECT a AS \"\"\"\"\"\" FROM t"},
+        // "t t" is "t": it takes over the items read before any table, as "t" would.
+        TRoundTripCase{"AliasEqualToName", TDialect::MySQL, "SELECT a, COUNT(b) FROM u x, zz zz"},
+        // A second, unaliased reference of a table does not take the first one's items.
+        TRoundTripCase{"SameTableTwice", TDialect::MySQL, "SELECT t1.a, c AS a FROM t x, t"},
+        // Names in the string quote of the generic dialect stay names.
+        TRoundTripCase{"ApostropheTableGeneric", TDialect::Generic,
+                       "SELECT t1.a FROM '''''''''''''''''S''''"},
         // An empty alias names nothing; the item keeps its generated one.
         TRoundTripCase{"EmptyAlias", TDialect::MySQL, "SELECT a, COUNT(b) `` FROM t"}),
     [](const testing::TestParamInfo<TRoundTripCase>& info) { return info.param.name; });
