@@ -10,26 +10,28 @@ namespace vantor {
 TVnFromRendering::TVnFromRendering(const TVnTableDefs* tables) : m_tables(tables) {
   if (!tables)
     return;
-  for (int i = 0; i < tables->Count(); ++i) {
-    TVnTableDef* table = tables->Items(i);
-    m_byAlias.emplace(table->Alias(), table);
-    m_byName.emplace(table->Name(), table);
-  }
+  const auto count = static_cast<std::size_t>(tables->Count());
+  m_outgoing.resize(count);
+  m_incoming.resize(count);
+  m_inFrom.assign(count, 0);
   Connect();
 }
 
+std::size_t TVnFromRendering::Slot(const TVnTableDef* table) {
+  return static_cast<std::size_t>(table->Index());
+}
+
 TVnTableDef* TVnFromRendering::Find(const std::string& reference) const {
-  if (auto it = m_byAlias.find(reference); it != m_byAlias.end())
-    return it->second;
-  auto it = m_byName.find(reference);
-  return it == m_byName.end() ? nullptr : it->second;
+  if (!m_tables)
+    return nullptr;
+  if (TVnTableDef* table = m_tables->FindByAlias(reference))
+    return table;
+  return m_tables->FindByName(reference);
 }
 
 // The joins that can be written: complete, between tables with a name, the right table
 // found. Incoming joins come in the order of their left tables, then of their lists.
 void TVnFromRendering::Connect() {
-  if (!m_tables)
-    return;
   for (int i = 0; i < m_tables->Count(); ++i) {
     const TVnTableDef* owner = m_tables->Items(i);
     if (owner->Name().empty() || owner->Qualifier().empty())
@@ -42,9 +44,10 @@ void TVnFromRendering::Connect() {
       const TVnTableDef* right = Find(join->RightTable());
       if (!right || right->Name().empty() || right->Alias().empty())
         continue;
-      m_outgoing[owner].push_back({join, owner, right});
+      m_outgoing[Slot(owner)].push_back(m_edges.size());
       if (right != owner)
-        m_incoming[right].push_back({join, owner, right});
+        m_incoming[Slot(right)].push_back(m_edges.size());
+      m_edges.push_back({join, owner, right});
     }
   }
 }
@@ -61,39 +64,42 @@ std::string TVnFromRendering::FromList() {
     return std::string();
   // Group the joined tables; each group is one entry, starting at its first table that no
   // join of another table brings in (the first table, when the joins go round in a loop).
-  std::unordered_map<const TVnTableDef*, const TVnTableDef*> rootOf;
-  for (int i = 0; i < m_tables->Count(); ++i) {
-    const TVnTableDef* table = m_tables->Items(i);
-    if (table->Name().empty() || rootOf.count(table))
+  const std::size_t count = m_outgoing.size();
+  std::vector<const TVnTableDef*> rootOf(count, nullptr);
+  std::vector<char> seen(count, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    const TVnTableDef* table = m_tables->Items(static_cast<int>(i));
+    if (table->Name().empty() || seen[i])
       continue;
-    std::vector<const TVnTableDef*> members{table};
-    rootOf[table] = nullptr;
+    std::vector<std::size_t> members{i};
+    seen[i] = 1;
     for (std::size_t next = 0; next < members.size(); ++next) {
       const auto visit = [&](const TVnTableDef* other) {
-        if (rootOf.emplace(other, nullptr).second)
-          members.push_back(other);
+        if (!seen[Slot(other)]) {
+          seen[Slot(other)] = 1;
+          members.push_back(Slot(other));
+        }
       };
-      for (const Edge& edge : m_outgoing[members[next]])
-        visit(edge.right);
-      for (const Edge& edge : m_incoming[members[next]])
-        visit(edge.owner);
+      for (std::size_t e : m_outgoing[members[next]])
+        visit(m_edges[e].right);
+      for (std::size_t e : m_incoming[members[next]])
+        visit(m_edges[e].owner);
     }
-    std::sort(members.begin(), members.end(),
-              [](const TVnTableDef* a, const TVnTableDef* b) { return a->Index() < b->Index(); });
-    const TVnTableDef* root = members.front();
-    for (const TVnTableDef* member : members)
+    std::sort(members.begin(), members.end());
+    std::size_t root = members.front();
+    for (std::size_t member : members)
       if (m_incoming[member].empty()) {
         root = member;
         break;
       }
-    for (const TVnTableDef* member : members)
-      rootOf[member] = root;
+    for (std::size_t member : members)
+      rootOf[member] = m_tables->Items(static_cast<int>(root));
   }
 
   std::string list;
-  for (int i = 0; i < m_tables->Count(); ++i) {
-    const TVnTableDef* table = m_tables->Items(i);
-    if (table->Name().empty() || rootOf[table] != table)
+  for (std::size_t i = 0; i < count; ++i) {
+    const TVnTableDef* table = m_tables->Items(static_cast<int>(i));
+    if (table->Name().empty() || rootOf[i] != table)
       continue;
     if (!list.empty())
       list += ",\r\n";
@@ -105,7 +111,10 @@ std::string TVnFromRendering::FromList() {
 std::string TVnFromRendering::Entry(const TVnTableDef* root) {
   m_entryHasOn = false;
   std::string text = Head(root);
-  m_inFrom.insert(root);
+  if (m_tables && root->TableDefs() == m_tables)
+    m_inFrom[Slot(root)] = 1;
+  else
+    return text;
   // Depth first: the joins of a table brought in follow directly behind the join that
   // brought it. Without recursion, as chains can be as long as the statement.
   std::vector<const TVnTableDef*> stack{root};
@@ -124,29 +133,31 @@ std::string TVnFromRendering::Entry(const TVnTableDef* root) {
 std::string TVnFromRendering::Piece(const TVnTableDef* table,
                                     std::vector<const TVnTableDef*>& entered) {
   std::string piece;
-  const auto bring = [&](const Edge& edge, const TVnTableDef* brought, bool turned) {
+  const auto bring = [&](Edge& edge, const TVnTableDef* brought, bool turned) {
     piece += "\r\n  " + edge.join->JoinText(*edge.right, turned);
-    m_written.insert(edge.join);
-    m_inFrom.insert(brought);
+    edge.written = true;
+    m_inFrom[Slot(brought)] = 1;
     entered.push_back(brought);
     m_entryHasOn = true;
   };
   // Joins that bring a table in: the table's own, then those of other tables to it.
-  for (const Edge& edge : m_outgoing[table])
-    if (!m_written.count(edge.join) && !m_inFrom.count(edge.right))
-      bring(edge, edge.right, false);
-  for (const Edge& edge : m_incoming[table])
-    if (!m_written.count(edge.join) && !m_inFrom.count(edge.owner))
-      bring(edge, edge.owner, true);
+  for (std::size_t e : m_outgoing[Slot(table)])
+    if (!m_edges[e].written && !InFrom(m_edges[e].right))
+      bring(m_edges[e], m_edges[e].right, false);
+  for (std::size_t e : m_incoming[Slot(table)])
+    if (!m_edges[e].written && !InFrom(m_edges[e].owner))
+      bring(m_edges[e], m_edges[e].owner, true);
   // Joins between tables already there join an ON condition before them. A lone table's
   // join to itself has none to join, and cannot be written in the FROM clause.
   if (!m_entryHasOn)
     return piece;
-  for (const Edge& edge : m_outgoing[table])
-    if (!m_written.count(edge.join) && m_inFrom.count(edge.right)) {
+  for (std::size_t e : m_outgoing[Slot(table)]) {
+    Edge& edge = m_edges[e];
+    if (!edge.written && InFrom(edge.right)) {
       piece += "\r\n  " + edge.join->AndText(*edge.right);
-      m_written.insert(edge.join);
+      edge.written = true;
     }
+  }
   return piece;
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace vantor {
@@ -36,20 +34,21 @@ private:
     const TVnJoinDef* join;
     const TVnTableDef* owner;
     const TVnTableDef* right;
+    bool written = false;
   };
   void Connect();
   // The joins of one table, written while a table is brought in.
   std::string Piece(const TVnTableDef* table, std::vector<const TVnTableDef*>& entered);
   std::string Head(const TVnTableDef* table) const;
+  bool InFrom(const TVnTableDef* table) const { return m_inFrom[Slot(table)] != 0; }
+  static std::size_t Slot(const TVnTableDef* table);
 
   const TVnTableDefs* m_tables;
-  std::unordered_map<std::string, TVnTableDef*> m_byAlias;
-  std::unordered_map<std::string, TVnTableDef*> m_byName;
-  // The joins that can be written, by their left table and by their right table.
-  std::unordered_map<const TVnTableDef*, std::vector<Edge>> m_outgoing;
-  std::unordered_map<const TVnTableDef*, std::vector<Edge>> m_incoming;
-  std::unordered_set<const TVnTableDef*> m_inFrom;
-  std::unordered_set<const TVnJoinDef*> m_written;
+  // The joins that can be written; by table index, the ones each table starts and ends.
+  std::vector<Edge> m_edges;
+  std::vector<std::vector<std::size_t>> m_outgoing;
+  std::vector<std::vector<std::size_t>> m_incoming;
+  std::vector<char> m_inFrom;
   bool m_entryHasOn = false;
 };
 

@@ -5,11 +5,11 @@
 
 namespace vantor {
 
-std::size_t TVnNameCounter::Hash(std::string_view name) {
-  return std::hash<std::string_view>()(name);
+std::uint32_t TVnNameCounter::Hash(std::string_view name) {
+  return static_cast<std::uint32_t>(std::hash<std::string_view>()(name));
 }
 
-std::size_t TVnNameCounter::FindSlot(std::string_view name, std::size_t hash) const {
+std::size_t TVnNameCounter::FindSlot(std::string_view name, std::uint32_t hash) const {
   if (m_slots.empty())
     return kNone;
   const std::size_t mask = m_slots.size() - 1;
@@ -23,7 +23,7 @@ std::size_t TVnNameCounter::FindSlot(std::string_view name, std::size_t hash) co
 }
 
 void TVnNameCounter::Add(std::string_view name) {
-  const std::size_t hash = Hash(name);
+  const std::uint32_t hash = Hash(name);
   if (const std::size_t at = FindSlot(name, hash); at != kNone) {
     ++m_slots[at].count;
     return;

@@ -24,13 +24,13 @@ public:
 private:
   // Probing reads only these small records; a name is compared on a matching hash only.
   struct Slot {
-    std::size_t hash = 0;
+    std::uint32_t hash = 0;   // the low half of the name's hash
     std::uint32_t count = 0;  // 0: the slot is free
   };
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-  static std::size_t Hash(std::string_view name);
-  std::size_t FindSlot(std::string_view name, std::size_t hash) const;
+  static std::uint32_t Hash(std::string_view name);
+  std::size_t FindSlot(std::string_view name, std::uint32_t hash) const;
   void Grow();
   void EraseAt(std::size_t index);
 

@@ -234,8 +234,11 @@ void TVnSelectParser::ParseSelectList() {
 }
 
 void TVnSelectParser::ParseSelectItem() {
-  TVnFieldDef item;
-  item.SetParser(this);
+  // The item is read in a list of its own, then moved (not copied) into its table, which is
+  // known only once the item is read.
+  TVnFieldDefs reading(nullptr);
+  reading.SetParser(this);
+  TVnFieldDef& item = *reading.Add();
   TVnTableDef* table = nullptr;
   m_aliasGiven = false;
   ParseExpression(item, table, KindsOf({tkKeyword}), "AS", false);
@@ -250,10 +253,11 @@ void TVnSelectParser::ParseSelectItem() {
     table = TableDefs().Items(0);
   if (!table)
     table = TableDefs().Add();
-  TVnFieldDef* placed = table->Fields().Add();
-  placed->Assign(item);
+  const bool automaticAlias = !m_aliasGiven && item.Alias() != item.Name();
+  reading.MoveItemTo(0, table->Fields());
+  TVnFieldDef* placed = table->Fields().Items(table->Fields().Count() - 1);
   // An automatic output name is made unique among the items already read.
-  if (!m_aliasGiven && item.Alias() != item.Name()) {
+  if (automaticAlias) {
     placed->SetAlias(placed->Name());
     placed->SetAlias(placed->MakeUniqueAlias("FIELD_", true));
   }

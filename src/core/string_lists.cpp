@@ -163,9 +163,12 @@ void TVnGroupByItems::DeriveFromSelectList() {
 
 std::string TVnGroupByItems::GetScript() {
   DeriveFromSelectList();
+  // The derived entries are written as the select items write their fields: quoted already.
   std::string entries;
-  for (int i = 0; i < Count(); ++i)
-    entries += QuoteItem(m_strings[static_cast<std::size_t>(i)]) + (i < Count() - 1 ? ",\r\n  " : "\r\n");
+  for (int i = 0; i < Count(); ++i) {
+    entries += m_strings[static_cast<std::size_t>(i)];
+    entries += i < Count() - 1 ? ",\r\n  " : "\r\n";
+  }
   return ClauseText(Parser(), "GROUP", "BY", entries);
 }
 
