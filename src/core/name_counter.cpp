@@ -17,7 +17,7 @@ std::size_t TVnNameCounter::FindSlot(std::string_view name, std::uint32_t hash) 
     const Slot& slot = m_slots[i];
     if (slot.count == 0)
       return kNone;
-    if (slot.hash == hash && m_names[i] == name)
+    if (slot.hash == hash && NameAt(slot) == name)
       return i;
   }
 }
@@ -29,14 +29,16 @@ void TVnNameCounter::Add(std::string_view name) {
     return;
   }
   if ((m_size + 1) * 2 > m_slots.size())
-    Grow();
+    Rebuild(m_slots.empty() ? 64 : m_slots.size() * 2);
+  else if (m_text.size() > (std::size_t{1} << 20) && m_text.size() > 8 * m_size * 16)
+    Rebuild(m_slots.size());  // mostly names of removed entries: pack them away
   const std::size_t mask = m_slots.size() - 1;
   std::size_t i = hash & mask;
   while (m_slots[i].count != 0)
     i = (i + 1) & mask;
-  m_names[i].assign(name);
-  m_slots[i].hash = hash;
-  m_slots[i].count = 1;
+  m_slots[i] = Slot{hash, 1, static_cast<std::uint32_t>(m_text.size()),
+                    static_cast<std::uint32_t>(name.size())};
+  m_text.append(name);
   ++m_size;
 }
 
@@ -61,37 +63,35 @@ void TVnNameCounter::EraseAt(std::size_t index) {
     const bool movable = hole <= i ? (home <= hole || home > i) : (home <= hole && home > i);
     if (movable) {
       m_slots[hole] = m_slots[i];
-      m_names[hole] = std::move(m_names[i]);
       m_slots[i].count = 0;
       hole = i;
     }
   }
   m_slots[hole].count = 0;
-  m_names[hole].clear();
   --m_size;
 }
 
-void TVnNameCounter::Grow() {
+void TVnNameCounter::Rebuild(std::size_t capacity) {
   std::vector<Slot> oldSlots = std::move(m_slots);
-  std::vector<std::string> oldNames = std::move(m_names);
-  const std::size_t capacity = oldSlots.empty() ? 64 : oldSlots.size() * 2;
+  std::string oldText = std::move(m_text);
   m_slots.assign(capacity, Slot());
-  m_names.assign(capacity, std::string());
+  m_text.clear();
   const std::size_t mask = capacity - 1;
-  for (std::size_t old = 0; old < oldSlots.size(); ++old) {
-    if (oldSlots[old].count == 0)
+  for (const Slot& slot : oldSlots) {
+    if (slot.count == 0)
       continue;
-    std::size_t i = oldSlots[old].hash & mask;
+    std::size_t i = slot.hash & mask;
     while (m_slots[i].count != 0)
       i = (i + 1) & mask;
-    m_slots[i] = oldSlots[old];
-    m_names[i] = std::move(oldNames[old]);
+    m_slots[i] = Slot{slot.hash, slot.count, static_cast<std::uint32_t>(m_text.size()),
+                      slot.length};
+    m_text.append(oldText, slot.offset, slot.length);
   }
 }
 
 void TVnNameCounter::Clear() {
   m_slots.clear();
-  m_names.clear();
+  m_text.clear();
   m_size = 0;
 }
 

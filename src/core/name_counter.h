@@ -9,9 +9,10 @@
 namespace vantor {
 
 // Counts how many items carry each name: a multiset of strings in one flat table with
-// linear probing, so that a look-up costs one memory access in the common case. The model
-// asks it for every output name it hands out, on select lists of hundreds of thousands of
-// items, where a node-based map spends its time in cache misses.
+// linear probing, the names themselves packed one after another in a single buffer. The
+// model asks it for every output name it hands out, on select lists of hundreds of thousands
+// of items, where a node-based map (or a table of std::string) spends its time in cache
+// misses.
 class TVnNameCounter {
 public:
   void Add(std::string_view name);
@@ -22,20 +23,25 @@ public:
   std::size_t Size() const { return m_size; }
 
 private:
-  // Probing reads only these small records; a name is compared on a matching hash only.
   struct Slot {
     std::uint32_t hash = 0;   // the low half of the name's hash
     std::uint32_t count = 0;  // 0: the slot is free
+    std::uint32_t offset = 0; // where the name starts in m_text
+    std::uint32_t length = 0;
   };
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
   static std::uint32_t Hash(std::string_view name);
+  std::string_view NameAt(const Slot& slot) const {
+    return std::string_view(m_text).substr(slot.offset, slot.length);
+  }
   std::size_t FindSlot(std::string_view name, std::uint32_t hash) const;
-  void Grow();
+  // Doubles the table, and packs the names of the living entries anew.
+  void Rebuild(std::size_t capacity);
   void EraseAt(std::size_t index);
 
   std::vector<Slot> m_slots;  // a power of two in size, at most half full
-  std::vector<std::string> m_names;  // parallel to m_slots
+  std::string m_text;         // the names; removed ones stay until the next rebuild
   std::size_t m_size = 0;
 };
 
