@@ -7,8 +7,12 @@
 namespace vantor {
 
 // Letter case of ASCII letters; other bytes (UTF-8 sequences included) pass unchanged.
-char UpperChar(char c);
-char LowerChar(char c);
+inline char UpperChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline char LowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
 

@@ -18,6 +18,7 @@ bool LessText(const std::string& a, const std::string& b) {
 void TVnWordList::Clear() {
   m_words.clear();
   m_slots.clear();
+  m_longest = 0;
 }
 
 void TVnWordList::Add(std::string word) {
@@ -34,7 +35,7 @@ void TVnWordList::SetWords(std::vector<std::string> words) {
 }
 
 bool TVnWordList::Contains(std::string_view word) const {
-  if (m_slots.empty())
+  if (m_slots.empty() || word.size() > m_longest)
     return false;
   const std::size_t mask = m_slots.size() - 1;
   for (std::size_t i = HashText(word) & mask; m_slots[i] >= 0; i = (i + 1) & mask)
@@ -70,6 +71,9 @@ void TVnWordList::Rehash() {
   while (capacity < m_words.size() * 2)
     capacity *= 2;
   m_slots.assign(capacity, -1);
+  m_longest = 0;
+  for (const std::string& word : m_words)
+    m_longest = std::max(m_longest, word.size());
   const std::size_t mask = capacity - 1;
   for (std::size_t w = 0; w < m_words.size(); ++w) {
     std::size_t i = HashText(m_words[w]) & mask;

@@ -38,6 +38,7 @@ private:
   void Rehash();
   static std::size_t HashText(std::string_view word);
   std::vector<int> m_slots;  // -1: free
+  std::size_t m_longest = 0; // no longer word can be in the list
 };
 
 }  // namespace vantor
