@@ -487,32 +487,26 @@ void TVnSelectParser::ParseJoin() {
 // WHERE, GROUP BY, HAVING, ORDER BY
 
 void TVnSelectParser::ParseWhere() {
-  if (!ParseCriteria(WhereItems()))
-    return;
-  m_state = psError;
-  if (TokenKind() == tkEnd) {
-    m_state = psDone;
-  } else if (TokenIs("GROUP")) {
-    Next();
-    if (TokenIs("BY"))
-      m_state = psGroupBy;
-  } else if (TokenIs("HAVING")) {
-    m_state = psHaving;
-  } else if (TokenIs("ORDER")) {
-    Next();
-    if (TokenIs("BY"))
-      m_state = psOrderBy;
-  } else if (AcceptsTailAfterConditions()) {
-    m_state = psTail;
-  }
+  if (ParseCriteria(WhereItems()))
+    AfterConditions(true);
 }
 
 void TVnSelectParser::ParseHaving() {
-  if (!ParseCriteria(HavingItems()))
-    return;
+  if (ParseCriteria(HavingItems()))
+    AfterConditions(false);
+}
+
+// The clause after WHERE or HAVING conditions: GROUP BY and HAVING follow WHERE only.
+void TVnSelectParser::AfterConditions(bool afterWhere) {
   m_state = psError;
   if (TokenKind() == tkEnd) {
     m_state = psDone;
+  } else if (afterWhere && TokenIs("GROUP")) {
+    Next();
+    if (TokenIs("BY"))
+      m_state = psGroupBy;
+  } else if (afterWhere && TokenIs("HAVING")) {
+    m_state = psHaving;
   } else if (TokenIs("ORDER")) {
     Next();
     if (TokenIs("BY"))

@@ -151,6 +151,7 @@ protected:
   virtual std::string DecodeQuoted(std::string_view text, char quote) const;
   // Whether LIMIT and the like may follow WHERE or HAVING conditions directly.
   virtual bool AcceptsTailAfterConditions() const;
+  void AfterConditions(bool afterWhere);
 
   bool TokenIsTableName() const;
   bool TokenStartsSelectList() const;
