@@ -117,11 +117,13 @@ std::string EncloseDoubling(std::string_view text, char quote) {
   std::string result;
   result.reserve(text.size() + 2);
   result += quote;
-  for (char c : text) {
-    result += c;
-    if (c == quote)
-      result += quote;
+  // Whole runs between quotes at a time: names seldom hold a quote.
+  for (std::size_t at = text.find(quote); at != std::string_view::npos; at = text.find(quote)) {
+    result.append(text.substr(0, at + 1));
+    result += quote;
+    text.remove_prefix(at + 1);
   }
+  result.append(text);
   result += quote;
   return result;
 }
