@@ -152,7 +152,10 @@ void TVnFieldDef::Assign(const TVnCollectionItem& source) {
 
 std::string TVnFieldDef::GetScript() const {
   std::string result = TVnFunctionDef::GetScript();
-  if (!m_alias.empty() && m_alias != Name())
+  // A field named as itself needs no AS; a value or call does, whatever its alias (' ' AS ' '
+  // would otherwise read back with a generated name).
+  const bool named = Kind() != fkField && Kind() != fkNone;
+  if (!m_alias.empty() && (m_alias != Name() || named))
     result += " " + FormatKeyword("AS") + " " + QuoteAlias(m_alias);
   return result;
 }

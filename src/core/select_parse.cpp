@@ -163,17 +163,14 @@ void TVnSelectParser::Parse() {
       m_state = psError;
     }
   }
-  if (m_state == psError) {
-    // A bracket pushed back for re-reading is the token to show.
-    if (m_scanner->Token().empty() && m_scanner->Kind() != tkEnd)
-      Next();
+  if (m_state == psError)
     DoError(m_scanner->Token(), m_scanner->LineNo(), m_scanner->LinePos());
-  }
 }
 
 void TVnSelectParser::DoError(const std::string& token, int lineNo, int linePos) {
   m_valid = false;
-  const int code = token.empty() ? 2 : 1;
+  // An empty token is the end of the text, unless it is an empty quoted text ('').
+  const int code = token.empty() && m_scanner->Kind() == tkEnd ? 2 : 1;
   const int column = linePos - static_cast<int>(token.size());
   if (OnParserError) {
     OnParserError(this, EVnParserError::MessageFor(code, token, lineNo, column), token, lineNo,
@@ -325,6 +322,10 @@ void TVnSelectParser::ParseTableRef() {
   // "t t" reads as "t": rendering writes no alias that equals the name.
   const bool aliased = aliasFollows && !(!TokenIsQuoted() && IsJoinWord(Token()));
   const std::string alias = aliased ? NameValue() : name;
+  if (alias.empty()) {
+    m_state = psError;  // `` names nothing
+    return;
+  }
   if (aliased)
     Next();
   // The table the select list qualified by this alias, as long as no FROM reference of
@@ -528,7 +529,10 @@ bool TVnSelectParser::ReadDottedName(std::string& name) {
                       kind == tkFunction || kind == tkInteger || kind == tkString;
     if (!part)
       return false;
-    name += NameValue();
+    const std::string value = NameValue();
+    if (value.empty())
+      return false;  // '' names nothing
+    name += value;
     Next();
     if (Token() != "." || TokenIsQuoted() || m_scanner->BlankCount() > 0)
       return true;

@@ -205,6 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"JoinOnUnknownTable", Dialect::MySQL,
                   "SELECT c.a FROM c INNER JOIN f ON (c.id = o.id)",
                   "Invalid token 'o' at position 43 of line 1.", "o", 1, 43},
+        ErrorCase{"EmptyTableAlias", Dialect::MySQL, "SELECT a FROM t ``",
+                  "Invalid token '' at position 18 of line 1.", "", 1, 18},
         ErrorCase{"UnknownOperator", Dialect::MySQL, "SELECT a FROM t WHERE a ~ 1",
                   "Invalid token '~' at position 25 of line 1.", "~", 1, 25}),
     [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });

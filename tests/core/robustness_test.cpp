@@ -132,6 +132,9 @@ const THostileCase kHostileCases[] = {
     {"LoneBackQuote", [] { return std::string("`"); }, TExpect::Error},
     {"ApostropheAtEnd", [] { return std::string("SELECT a FROM t WHERE a = '"); }, TExpect::Error},
     {"BackslashAtEnd", [] { return std::string("SELECT a FROM t WHERE a = '\\"); }, TExpect::Error},
+    // An empty quoted name names no sort entry.
+    {"EmptySortEntry", [] { return std::string("SELECT a FROM t ORDER BY a, ''"); },
+     TExpect::Error},
     // An empty quoted name names nothing.
     {"EmptyQuotedName", [] { return std::string("SELECT a / `` x FROM t"); }, TExpect::Error},
     // A backslash is a plain character in a back-quoted name: `a\` ends there.
@@ -343,6 +346,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Names in the string quote of the generic dialect stay names.
         TRoundTripCase{"ApostropheTableGeneric", TDialect::Generic,
                        "SELECT t1.a FROM '''''''''''''''''S''''"},
+        // A value named as itself keeps its AS: ' ' AS ' '.
+        TRoundTripCase{"ValueAliasedAsItself", TDialect::MySQL, "SELECT ' ' ' ' FROM t"},
         // An empty alias names nothing; the item keeps its generated one.
         TRoundTripCase{"EmptyAlias", TDialect::MySQL, "SELECT a, COUNT(b) `` FROM t"}),
     [](const testing::TestParamInfo<TRoundTripCase>& info) { return info.param.name; });
