@@ -74,8 +74,15 @@ TVnTableDef* TVnFunctionDef::OwningTable() const {
 }
 
 std::string TVnFunctionDef::GetScript() const {
-  if (ArgCount() > 0)
-    return FormatFunction(m_name) + "(" + m_args->GetScript() + ")";
+  if (ArgCount() > 0) {
+    // A call of a function the dialect does not list is written by its name as it stands,
+    // unless that name would not read back as one word.
+    const TVnSQLScanner* scanner = Scanner();
+    const bool quoteName = m_kind == fkField && scanner && !m_name.empty() &&
+                           !scanner->IsPlainName(m_name);
+    return (quoteName ? QuoteIdent(m_name) : FormatFunction(m_name)) + "(" + m_args->GetScript() +
+           ")";
+  }
   switch (m_kind) {
   case fkFunction:
     return FormatFunction(m_name) + "()";
@@ -179,10 +186,7 @@ std::string TVnFieldDef::QuoteAlias(const std::string& s) const {
     return QuoteIdent(s);
   // Where aliases stay bare, one that is no plain identifier would not read back: it is
   // quoted all the same when quoting is on.
-  bool plain = !s.empty() && scanner->IsLetter(s[0]) && !scanner->IsKeyword(s) &&
-               !scanner->IsFunction(s);
-  for (char c : s)
-    plain = plain && (scanner->IsLetter(c) || scanner->IsDigit(c) || c == '_');
+  const bool plain = scanner->IsPlainName(s) && !scanner->IsFunction(s);
   return (!plain && scanner->QuoteIdentifiers()) ? QuoteIdent(s) : s;
 }
 

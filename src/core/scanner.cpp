@@ -458,6 +458,15 @@ void TVnSQLScanner::LoadFunctions() { m_functions.SetCommaText(GetFunctions()); 
 
 void TVnSQLScanner::LoadArithOperators() { m_arithOperators.SetCommaText(GetArithOperators()); }
 
+bool TVnSQLScanner::IsPlainName(std::string_view name) const {
+  if (name.empty() || !IsLetter(name[0]) || IsKeyword(name))
+    return false;
+  for (char c : name)
+    if (!IsLetter(c) && !IsDigit(c) && c != '_')
+      return false;
+  return true;
+}
+
 std::string TVnSQLScanner::QuoteString(std::string_view value) const {
   return EncloseDoubling(value, StringQuoteChar());
 }

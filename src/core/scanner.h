@@ -141,6 +141,9 @@ public:
   virtual void LoadArithOperators();
   // Identifier quoting of a possibly dotted name: t.f -> "t"."f" for the quote ".
   virtual std::string QuoteName(std::string_view name) const;
+  // Whether name reads back as one plain word that is no keyword: a letter, then letters,
+  // digits and "_".
+  bool IsPlainName(std::string_view name) const;
   // A string value as a literal of the dialect: it's -> 'it''s'.
   virtual std::string QuoteString(std::string_view value) const;
 

@@ -348,6 +348,8 @@ INSTANTIATE_TEST_SUITE_P(
                        "SELECT t1.a FROM '''''''''''''''''S''''"},
         // A value named as itself keeps its AS: ' ' AS ' '.
         TRoundTripCase{"ValueAliasedAsItself", TDialect::MySQL, "SELECT ' ' ' ' FROM t"},
+        // A call of an unknown function whose quoted name is no plain word keeps the quotes.
+        TRoundTripCase{"QuotedCallName", TDialect::MySQL, "SELECT `my func`(a) F FROM t"},
         // An empty alias names nothing; the item keeps its generated one.
         TRoundTripCase{"EmptyAlias", TDialect::MySQL, "SELECT a, COUNT(b) `` FROM t"}),
     [](const testing::TestParamInfo<TRoundTripCase>& info) { return info.param.name; });
