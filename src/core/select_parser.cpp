@@ -80,7 +80,8 @@ void TVnSelectParser::SetScriptFormat(const TVnScriptFormat& format) {
 
 std::string TVnSelectParser::QuoteIdent(std::string_view s) const {
   if (m_scanner->QuoteIdentifiers() && ContainsText(s, ".db"))
-    return EncloseDoubling(s, m_scanner->IdentQuoteChar());
+    return m_scanner->IsNotQuoted(s) ? EncloseDoubling(s, m_scanner->IdentQuoteChar())
+                                     : std::string(s);
   return m_scanner->QuoteName(s);
 }
 
