@@ -277,7 +277,14 @@ TVnLink* TVnWorkArea::AddLink(TVnTable* t1, TVnTable* t2, TVnListItem* i1, TVnLi
   return result;
 }
 
-void TVnWorkArea::RecordLinkJoin(TVnLink* link) {
+// Where a link's join entry lives in the model: the FROM entry of its left table (in the
+// model's direction), and the fields and right table that name it.
+struct TVnWorkArea::TLinkEntry {
+  TVnTableDef* owner = nullptr;
+  std::string leftField, rightTable, rightField;
+};
+
+TVnWorkArea::TLinkEntry TVnWorkArea::LinkEntry(TVnLink* link) const {
   TVnTable* a = link->Join()->GetTable(0);
   TVnTable* b = link->Join()->GetTable(1);
   TVnListItem* li = link->LeftItem();
@@ -286,32 +293,26 @@ void TVnWorkArea::RecordLinkJoin(TVnLink* link) {
     std::swap(a, b);
     std::swap(li, ri);
   }
-  TVnTableDef* d = FromEntry(m_designer->Parser(), a);
-  if (!d)
+  return {FromEntry(m_designer->Parser(), a), Std(li->Name()), Std(b->RefName()),
+          Std(ri->Name())};
+}
+
+void TVnWorkArea::RecordLinkJoin(TVnLink* link) {
+  const TLinkEntry e = LinkEntry(link);
+  if (!e.owner || e.owner->Joins().Find(e.leftField, e.rightTable, e.rightField))
     return;
-  const std::string lf = Std(li->Name()), rt = Std(b->RefName()), rf = Std(ri->Name());
-  if (d->Joins().Find(lf, rt, rf))
-    return;
-  TVnJoinDef* j = d->Joins().Add();
-  j->SetLeftField(lf);
-  j->SetRightTable(rt);
-  j->SetRightField(rf);
+  TVnJoinDef* j = e.owner->Joins().Add();
+  j->SetLeftField(e.leftField);
+  j->SetRightTable(e.rightTable);
+  j->SetRightField(e.rightField);
 }
 
 void TVnWorkArea::DropLinkJoin(TVnLink* link) {
-  TVnTable* a = link->Join()->GetTable(0);
-  TVnTable* b = link->Join()->GetTable(1);
-  TVnListItem* li = link->LeftItem();
-  TVnListItem* ri = link->RightItem();
-  if (link->ModelReversed) {
-    std::swap(a, b);
-    std::swap(li, ri);
-  }
-  TVnTableDef* d = FromEntry(m_designer->Parser(), a);
-  if (!d)
+  const TLinkEntry e = LinkEntry(link);
+  if (!e.owner)
     return;
-  if (TVnJoinDef* j = d->Joins().Find(Std(li->Name()), Std(b->RefName()), Std(ri->Name())))
-    d->Joins().Delete(j->Index());
+  if (TVnJoinDef* j = e.owner->Joins().Find(e.leftField, e.rightTable, e.rightField))
+    e.owner->Joins().Delete(j->Index());
 }
 
 void TVnWorkArea::RemoveLink(TVnLink* link, int index, bool repaint) {

@@ -136,6 +136,8 @@ private:
   // Records the model's join entry of a link (AddLink step 7 and a refused close).
   void RecordLinkJoin(TVnLink* link);
   void DropLinkJoin(TVnLink* link);
+  struct TLinkEntry;
+  TLinkEntry LinkEntry(TVnLink* link) const;
 
   TCustomVantor* m_designer;
   std::vector<std::unique_ptr<TVnJoin>> m_joins;
