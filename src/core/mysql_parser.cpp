@@ -25,11 +25,16 @@ void TVnMySelectParser::Clear() {
 }
 
 std::string TVnMySelectParser::GetScript() {
-  const std::string tables = TableDefs().GetScript();
-  if (tables.empty())
-    return tables;
-  return FormatKeyword("SELECT") + " " + m_mySQLOptions.OptionsScript() +
-         m_mySQLOptions.FilterScript() + tables + ClausesScript() + m_mySQLOptions.LimitScript();
+  // The select list and FROM clause are most of the text: the rest is written around them
+  // in place rather than copying them into a new string.
+  std::string text = TableDefs().GetScript();
+  if (text.empty())
+    return text;
+  text.insert(0, FormatKeyword("SELECT") + " " + m_mySQLOptions.OptionsScript() +
+                     m_mySQLOptions.FilterScript());
+  text += ClausesScript();
+  text += m_mySQLOptions.LimitScript();
+  return text;
 }
 
 namespace {

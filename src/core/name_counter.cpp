@@ -22,11 +22,11 @@ std::size_t TVnNameCounter::FindSlot(std::string_view name, std::uint32_t hash) 
   }
 }
 
-void TVnNameCounter::Add(std::string_view name) {
+bool TVnNameCounter::Add(std::string_view name) {
   const std::uint32_t hash = Hash(name);
   if (const std::size_t at = FindSlot(name, hash); at != kNone) {
     ++m_slots[at].count;
-    return;
+    return false;
   }
   if ((m_size + 1) * 2 > m_slots.size())
     Rebuild(m_slots.empty() ? 64 : m_slots.size() * 2);
@@ -40,6 +40,7 @@ void TVnNameCounter::Add(std::string_view name) {
                     static_cast<std::uint32_t>(name.size())};
   m_text.append(name);
   ++m_size;
+  return true;
 }
 
 bool TVnNameCounter::Remove(std::string_view name) {

@@ -15,7 +15,8 @@ namespace vantor {
 // misses.
 class TVnNameCounter {
 public:
-  void Add(std::string_view name);
+  // Returns true when no item carried the name before.
+  bool Add(std::string_view name);
   // Returns true when the last item with this name went.
   bool Remove(std::string_view name);
   bool Contains(std::string_view name) const { return FindSlot(name, Hash(name)) != kNone; }

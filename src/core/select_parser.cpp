@@ -94,13 +94,15 @@ std::string TVnSelectParser::ClausesScript() {
 }
 
 std::string TVnSelectParser::GetScript() {
-  const std::string tables = m_tableDefs->GetScript();
-  if (tables.empty())
-    return tables;
+  std::string text = m_tableDefs->GetScript();
+  if (text.empty())
+    return text;
   std::string head = FormatKeyword("SELECT") + " ";
   if (Distinct())
     head += FormatKeyword("DISTINCT") + " ";
-  return head + tables + ClausesScript();
+  text.insert(0, head);
+  text += ClausesScript();
+  return text;
 }
 
 }  // namespace vantor

@@ -1,12 +1,12 @@
 #include "string_lists.h"
 
 #include "errors.h"
+#include "name_counter.h"
 #include "scanner.h"
 #include "select_parser.h"
 #include "table_def.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace vantor {
 
@@ -42,14 +42,11 @@ std::string TVnStringList::QuoteItem(const std::string& s) const {
 
 namespace {
 
-// Entries each on a line of their own: "a,\r\n  b\r\n".
-std::string ClauseText(TVnSelectParser* parser, const char* first, const char* second,
-                       const std::string& entries) {
-  if (entries.empty())
-    return entries;
-  const std::string head = parser ? parser->FormatKeyword(first) + " " + parser->FormatKeyword(second)
-                                  : std::string(first) + " " + second;
-  return head + "\r\n  " + entries;
+// The head of a clause whose entries follow each on a line of their own: "GROUP BY\r\n  ".
+std::string ClauseHead(TVnSelectParser* parser, const char* first, const char* second) {
+  std::string head = parser ? parser->FormatKeyword(first) + " " + parser->FormatKeyword(second)
+                            : std::string(first) + " " + second;
+  return head + "\r\n  ";
 }
 
 }  // namespace
@@ -104,14 +101,16 @@ void TVnOrderByItems::Assign(const TVnStringList& source) {
 }
 
 std::string TVnOrderByItems::GetScript() {
-  std::string entries;
+  if (Count() == 0)
+    return std::string();
+  std::string text = ClauseHead(Parser(), "ORDER", "BY");
   for (int i = 0; i < Count(); ++i) {
-    entries += QuoteItem(m_strings[static_cast<std::size_t>(i)]);
+    text += QuoteItem(m_strings[static_cast<std::size_t>(i)]);
     if (Descending(i))
-      entries += " DESC";
-    entries += i < Count() - 1 ? ",\r\n  " : "\r\n";
+      text += " DESC";
+    text += i < Count() - 1 ? ",\r\n  " : "\r\n";
   }
-  return ClauseText(Parser(), "ORDER", "BY", entries);
+  return text;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -141,7 +140,7 @@ void TVnGroupByItems::DeriveFromSelectList() {
   Clear();
   if (!aggregates || !plain)
     return;
-  std::unordered_set<std::string> seen;
+  TVnNameCounter seen;
   for (int i = 0; i < tables.FieldCount(); ++i) {
     const TVnFieldDef* field = tables.FieldBySelectIndex(i);
     // A field reference with arguments is a call of a function the dialect does not list,
@@ -156,7 +155,7 @@ void TVnGroupByItems::DeriveFromSelectList() {
     std::string entry = field->QuoteIdent(field->Name());
     if (const TVnTableDef* table = field->Table(); table && !table->Qualifier().empty())
       entry = field->QuoteIdent(table->Qualifier()) + "." + entry;
-    if (seen.insert(entry).second)
+    if (seen.Add(entry))
       Add(entry);
   }
 }
@@ -164,12 +163,14 @@ void TVnGroupByItems::DeriveFromSelectList() {
 std::string TVnGroupByItems::GetScript() {
   DeriveFromSelectList();
   // The derived entries are written as the select items write their fields: quoted already.
-  std::string entries;
+  if (Count() == 0)
+    return std::string();
+  std::string text = ClauseHead(Parser(), "GROUP", "BY");
   for (int i = 0; i < Count(); ++i) {
-    entries += m_strings[static_cast<std::size_t>(i)];
-    entries += i < Count() - 1 ? ",\r\n  " : "\r\n";
+    text += m_strings[static_cast<std::size_t>(i)];
+    text += i < Count() - 1 ? ",\r\n  " : "\r\n";
   }
-  return ClauseText(Parser(), "GROUP", "BY", entries);
+  return text;
 }
 
 }  // namespace vantor
