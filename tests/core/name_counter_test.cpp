@@ -17,8 +17,7 @@ TEST(NameCounter, AgreesWithAMapUnderRandomChurn) {
   for (int step = 0; step < 200'000; ++step) {
     const std::string name = "n" + std::to_string(random() % 3000);
     if (random() % 3 != 0) {
-      counter.Add(name);
-      ++expected[name];
+      EXPECT_EQ(counter.Add(name), ++expected[name] == 1) << name;
     } else {
       auto it = expected.find(name);
       const bool last = it != expected.end() && it->second == 1;
@@ -37,4 +36,27 @@ TEST(NameCounter, AgreesWithAMapUnderRandomChurn) {
   counter.Clear();
   EXPECT_FALSE(counter.Contains("n1"));
   EXPECT_FALSE(counter.Remove("n1"));
+}
+
+// Long names added and removed again and again leave megabytes of removed entries behind;
+// packing them away must keep every living name and its count.
+TEST(NameCounter, KeepsLivingNamesWhenRemovedOnesArePackedAway) {
+  TVnNameCounter counter;
+  const std::string padding(2000, 'x');
+  for (int keep = 0; keep < 50; ++keep) {
+    counter.Add("keep" + std::to_string(keep) + padding);
+    counter.Add("keep" + std::to_string(keep) + padding);
+  }
+  for (int round = 0; round < 5000; ++round) {
+    const std::string name = "gone" + std::to_string(round) + padding;
+    ASSERT_TRUE(counter.Add(name));
+    ASSERT_TRUE(counter.Remove(name));
+  }
+  EXPECT_EQ(counter.Size(), 50u);
+  for (int keep = 0; keep < 50; ++keep) {
+    const std::string name = "keep" + std::to_string(keep) + padding;
+    EXPECT_FALSE(counter.Remove(name)) << keep;  // two were added
+    EXPECT_TRUE(counter.Remove(name)) << keep;
+  }
+  EXPECT_EQ(counter.Size(), 0u);
 }
