@@ -192,11 +192,23 @@ std::string TVnTableDefs::MakeUniqueAlias(const std::string& base, bool force) c
 void TVnTableDefs::AliasFreed(const std::string& alias) {
   if (m_suffixHints.empty())
     return;
-  // alias may be base+n for any split of its trailing digits.
+  // alias may be base+n for any split of its trailing digits: where n is below the hint of
+  // that base, base+n is the first free one now, and every base+k below it is still taken.
+  // (Resetting the hint instead would make the next name for base test all the taken ones
+  // again, and an output name is freed on every rename.)
   std::size_t end = alias.size();
-  while (end > 0 && alias[end - 1] >= '0' && alias[end - 1] <= '9') {
+  long long number = 0;
+  long long scale = 1;
+  while (end > 0 && alias[end - 1] >= '0' && alias[end - 1] <= '9' && scale <= 1'000'000'000) {
     --end;
-    m_suffixHints.erase(alias.substr(0, end));
+    number += (alias[end] - '0') * scale;
+    scale *= 10;
+    // MakeUniqueAlias writes no leading zeros and starts at 1.
+    if (alias[end] == '0' || number < 1)
+      continue;
+    auto hint = m_suffixHints.find(alias.substr(0, end));
+    if (hint != m_suffixHints.end() && number < hint->second)
+      hint->second = static_cast<int>(number);
   }
 }
 

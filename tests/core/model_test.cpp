@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
+
 #include <string>
 #include <vector>
 
@@ -358,6 +361,45 @@ TEST(OutputNames, FreedNumberedNamesAreHandedOutAgain) {
   next = t->Fields().Add();
   next->SetName("id");
   EXPECT_EQ(next->Alias(), "id4");
+}
+
+// Names that overlap as base+n (a, a1, a11, a111 ...) renamed, added and removed at
+// random: every unique name handed out must be the first free one, as a scan from 1 finds.
+TEST(OutputNames, UniqueNamesAreTheFirstFreeOnesUnderChurn) {
+  auto root = NewParser<TVnSelectParser>();
+  TVnTableDefs& tables = root->TableDefs();
+  TVnTableDef* t = tables.Add();
+  t->SetName("t");
+  const std::vector<std::string> bases = {"a", "a1", "a11", "a2", "b", "a10", "FIELD_"};
+  std::mt19937 random(11);
+  const auto pick = [&](const std::vector<std::string>& from) {
+    return from[random() % from.size()];
+  };
+  const auto firstFree = [&](const std::string& base, bool force) {
+    std::set<std::string> used;
+    for (int i = 0; i < t->Fields().Count(); ++i)
+      used.insert(t->Fields().Items(i)->Alias());
+    if (!force && !used.count(base))
+      return base;
+    for (int n = 1;; ++n)
+      if (!used.count(base + std::to_string(n)))
+        return base + std::to_string(n);
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const int action = static_cast<int>(random() % 4);
+    if (action == 0 && t->Fields().Count() > 0) {
+      t->Fields().Delete(static_cast<int>(random() % t->Fields().Count()));
+    } else if (action == 1 && t->Fields().Count() > 0) {
+      TVnFieldDef* field = t->Fields().Items(static_cast<int>(random() % t->Fields().Count()));
+      field->SetAlias(pick(bases) + std::to_string(random() % 4));
+    } else {
+      const std::string base = pick(bases);
+      const bool force = random() % 2 == 0;
+      ASSERT_EQ(tables.MakeUniqueAlias(base, force), firstFree(base, force))
+          << "step " << step << ", base " << base;
+      t->Fields().Add()->SetName(base);
+    }
+  }
 }
 
 }  // namespace
