@@ -233,7 +233,8 @@ void TVnSelectParser::ParseSelectList() {
 void TVnSelectParser::ParseSelectItem() {
   // The item is read in a list of its own, then moved (not copied) into its table, which is
   // known only once the item is read.
-  TVnFieldDefs reading(nullptr);
+  TVnFieldDefs& reading = m_itemBeingRead;
+  reading.Clear();  // what an error left behind
   reading.SetParser(this);
   TVnFieldDef& item = *reading.Add();
   TVnTableDef* table = nullptr;

@@ -179,6 +179,9 @@ protected:
 
   TVnParseState m_state = psStart;
   bool m_aliasGiven = false;  // the select item being read named its output
+  // The select item being read, until it moves into its table: one list for all items, so
+  // that a statement of many items does not build a list for each.
+  TVnFieldDefs m_itemBeingRead{nullptr};
   std::string m_lastTableName;
   int m_tablesInFrom = 0;  // the first tables of the list are those FROM named, in order
   TVnWordList m_conditionWords;

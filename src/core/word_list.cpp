@@ -19,6 +19,7 @@ void TVnWordList::Clear() {
   m_words.clear();
   m_slots.clear();
   m_longest = 0;
+  m_filter.fill(0);
 }
 
 void TVnWordList::Add(std::string word) {
@@ -34,8 +35,18 @@ void TVnWordList::SetWords(std::vector<std::string> words) {
   Sort();
 }
 
+std::uint64_t TVnWordList::FilterBit(std::string_view word) {
+  // Letters of either case share a bit; other characters may share one too, which only
+  // lets a word through to the hash.
+  return word.empty() ? 1 : std::uint64_t{1} << (static_cast<unsigned char>(UpperChar(word[0])) & 63);
+}
+
+std::size_t TVnWordList::FilterLength(std::string_view word) {
+  return std::min(word.size(), kFilterLengths - 1);
+}
+
 bool TVnWordList::Contains(std::string_view word) const {
-  if (m_slots.empty() || word.size() > m_longest)
+  if (word.size() > m_longest || (m_filter[FilterLength(word)] & FilterBit(word)) == 0)
     return false;
   const std::size_t mask = m_slots.size() - 1;
   for (std::size_t i = HashText(word) & mask; m_slots[i] >= 0; i = (i + 1) & mask)
@@ -72,8 +83,11 @@ void TVnWordList::Rehash() {
     capacity *= 2;
   m_slots.assign(capacity, -1);
   m_longest = 0;
-  for (const std::string& word : m_words)
+  m_filter.fill(0);
+  for (const std::string& word : m_words) {
     m_longest = std::max(m_longest, word.size());
+    m_filter[FilterLength(word)] |= FilterBit(word);
+  }
   const std::size_t mask = capacity - 1;
   for (std::size_t w = 0; w < m_words.size(); ++w) {
     std::size_t i = HashText(m_words[w]) & mask;

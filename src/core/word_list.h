@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +41,13 @@ private:
   static std::size_t HashText(std::string_view word);
   std::vector<int> m_slots;  // -1: free
   std::size_t m_longest = 0; // no longer word can be in the list
+  // By length (the last entry for all longer ones), one bit for each first character a word
+  // of that length begins with: most tokens the scanner asks about are turned away here
+  // without hashing them (no keyword is one letter long, no operator begins with one).
+  static constexpr std::size_t kFilterLengths = 32;
+  static std::uint64_t FilterBit(std::string_view word);
+  static std::size_t FilterLength(std::string_view word);
+  std::array<std::uint64_t, kFilterLengths> m_filter{};
 };
 
 }  // namespace vantor
