@@ -1,8 +1,9 @@
 // Speed and scaling of the core: rendering and building large select lists, parsing typical
 // and very large statements.
 //
-// Run: build/bench/bench_core --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
-//        --benchmark_report_aggregates_only=true
+// Run (see the README):
+//   build/bench/bench_core --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true
+//     --benchmark_report_aggregates_only=true
 // Compare the /100000 rows with the /10000 rows: the work grows ten times. Interleaving the
 // repetitions lets both sizes of a pair share whatever else the machine was doing meanwhile.
 
@@ -83,7 +84,11 @@ void BM_Render(benchmark::State& state) {
   }
   state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_Render)->ComputeStatistics("min", Fastest)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Render)
+    ->ComputeStatistics("min", Fastest)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond);
 
 // Adding field defs one at a time, each getting its unique output name.
 void BM_AddFields(benchmark::State& state) {
@@ -109,7 +114,11 @@ void BM_AddFields(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_AddFields)->ComputeStatistics("min", Fastest)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddFields)
+    ->ComputeStatistics("min", Fastest)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -178,7 +187,11 @@ void BM_ParseAndRenderLarge(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(text.size()));
 }
-BENCHMARK(BM_ParseAndRenderLarge)->ComputeStatistics("min", Fastest)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseAndRenderLarge)
+    ->ComputeStatistics("min", Fastest)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <stdexcept>
 #include <utility>
 
 namespace vantor {
@@ -41,6 +42,9 @@ std::size_t TVnNameCounter::FindSlot(std::string_view name, std::uint32_t hash) 
 }
 
 std::uint32_t TVnNameCounter::AppendEntry(std::string_view name, std::uint32_t count) {
+  // Offsets are 32 bits: four gigabytes of living names is more than any model holds.
+  if (m_entries.size() + kEntryHead + name.size() > 0xFFFFFFFFu)
+    throw std::length_error("too many output names");
   const auto offset = static_cast<std::uint32_t>(m_entries.size());
   const auto length = static_cast<std::uint32_t>(name.size());
   char head[kEntryHead];

@@ -35,7 +35,9 @@ private:
   static constexpr std::size_t kEntryHead = 8;
 
   static std::uint32_t Hash(std::string_view name);
-  static std::uint8_t TagOf(std::uint32_t hash) { return static_cast<std::uint8_t>(0x80 | (hash >> 25)); }
+  static std::uint8_t TagOf(std::uint32_t hash) {
+    return static_cast<std::uint8_t>(0x80 | (hash >> 25));
+  }
   static std::uint32_t CountAt(const std::string& entries, std::uint32_t offset);
   static std::string_view NameAt(const std::string& entries, std::uint32_t offset);
   void SetCountAt(std::uint32_t offset, std::uint32_t count);

@@ -38,7 +38,8 @@ void TVnWordList::SetWords(std::vector<std::string> words) {
 std::uint64_t TVnWordList::FilterBit(std::string_view word) {
   // Letters of either case share a bit; other characters may share one too, which only
   // lets a word through to the hash.
-  return word.empty() ? 1 : std::uint64_t{1} << (static_cast<unsigned char>(UpperChar(word[0])) & 63);
+  return word.empty() ? 1
+                      : std::uint64_t{1} << (static_cast<unsigned char>(UpperChar(word[0])) & 63);
 }
 
 std::size_t TVnWordList::FilterLength(std::string_view word) {
