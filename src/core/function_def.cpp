@@ -62,6 +62,13 @@ void TVnFunctionDef::SetParser(TVnSelectParser* parser) {
     m_args->SetParser(parser);
 }
 
+// A call of a function the dialect does not list is written by its name as it stands,
+// unless that name would not read back as one word.
+bool TVnFunctionDef::QuotesCallName() const {
+  const TVnSQLScanner* scanner = Scanner();
+  return m_kind == fkField && scanner && !m_name.empty() && !scanner->IsPlainName(m_name);
+}
+
 TVnTableDef* TVnFunctionDef::OwningTable() const {
   TVnCollectionItem* current = const_cast<TVnFunctionDef*>(this);
   while (current->Collection()) {
@@ -74,15 +81,9 @@ TVnTableDef* TVnFunctionDef::OwningTable() const {
 }
 
 std::string TVnFunctionDef::GetScript() const {
-  if (ArgCount() > 0) {
-    // A call of a function the dialect does not list is written by its name as it stands,
-    // unless that name would not read back as one word.
-    const TVnSQLScanner* scanner = Scanner();
-    const bool quoteName = m_kind == fkField && scanner && !m_name.empty() &&
-                           !scanner->IsPlainName(m_name);
-    return (quoteName ? QuoteIdent(m_name) : FormatFunction(m_name)) + "(" + m_args->GetScript() +
-           ")";
-  }
+  if (ArgCount() > 0)
+    return (QuotesCallName() ? QuoteIdent(m_name) : FormatFunction(m_name)) + "(" +
+           m_args->GetScript() + ")";
   switch (m_kind) {
   case fkFunction:
     return FormatFunction(m_name) + "()";
@@ -162,7 +163,11 @@ std::string TVnFieldDef::GetScript() const {
   // A field named as itself needs no AS; a value or call does, whatever its alias (' ' AS ' '
   // would otherwise read back with a generated name).
   const bool named = Kind() != fkField && Kind() != fkNone;
-  if (!m_alias.empty() && (m_alias != Name() || named))
+  // A call of a function the dialect does not list reads back under its name as written, in
+  // the functions' letter case: M(x) AS m, written m(x), is m(x) named as itself.
+  const bool unknownCall = Kind() == fkField && ArgCount() > 0 && !QuotesCallName();
+  const bool asWritten = unknownCall ? m_alias == FormatFunction(Name()) : m_alias == Name();
+  if (!m_alias.empty() && (!asWritten || named))
     result += " " + FormatKeyword("AS") + " " + QuoteAlias(m_alias);
   return result;
 }

@@ -53,6 +53,8 @@ public:
 protected:
   virtual std::unique_ptr<TVnFunctionDefs> CreateArgs() const;
 
+  // Whether a call writes its name quoted rather than in the functions' letter case.
+  bool QuotesCallName() const;
   // Sets the name without the side effects of SetName.
   void StoreName(const std::string& s) { m_name = s; }
   void StoreKind(TVnFunctionKind k) { m_kind = k; }
