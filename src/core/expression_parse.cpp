@@ -308,7 +308,9 @@ bool TVnSelectParser::ReadCall(TVnFunctionDef& item, ExpressionContext& context,
   }
   Next();
   --m_nesting;
-  text = item.Name() + "(" + arguments + ")";
+  // As rendering writes the call, so that an expression holding it reads back.
+  text = (item.QuotesCallName() ? item.QuoteIdent(item.Name()) : item.Name()) + "(" + arguments +
+         ")";
   return true;
 }
 

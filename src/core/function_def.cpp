@@ -62,8 +62,6 @@ void TVnFunctionDef::SetParser(TVnSelectParser* parser) {
     m_args->SetParser(parser);
 }
 
-// A call of a function the dialect does not list is written by its name as it stands,
-// unless that name would not read back as one word.
 bool TVnFunctionDef::QuotesCallName() const {
   const TVnSQLScanner* scanner = Scanner();
   return m_kind == fkField && scanner && !m_name.empty() && !scanner->IsPlainName(m_name);

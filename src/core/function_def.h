@@ -46,6 +46,10 @@ public:
   void Assign(const TVnCollectionItem& source) override;
   void SetParser(TVnSelectParser* parser) override;
 
+  // Whether a call writes its name quoted rather than in the functions' letter case: the
+  // name of a function the dialect does not list that would not read back as one word.
+  bool QuotesCallName() const;
+
   // The table whose select list this item belongs to, through any number of function
   // arguments; nullptr for a condition operand or a free item.
   TVnTableDef* OwningTable() const;
@@ -53,8 +57,6 @@ public:
 protected:
   virtual std::unique_ptr<TVnFunctionDefs> CreateArgs() const;
 
-  // Whether a call writes its name quoted rather than in the functions' letter case.
-  bool QuotesCallName() const;
   // Sets the name without the side effects of SetName.
   void StoreName(const std::string& s) { m_name = s; }
   void StoreKind(TVnFunctionKind k) { m_kind = k; }

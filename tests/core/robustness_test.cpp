@@ -352,6 +352,10 @@ INSTANTIATE_TEST_SUITE_P(
         TRoundTripCase{"ValueAliasedAsItself", TDialect::MySQL, "SELECT ' ' ' ' FROM t"},
         // A call of an unknown function whose quoted name is no plain word keeps the quotes.
         TRoundTripCase{"QuotedCallName", TDialect::MySQL, "SELECT `my func`(a) F FROM t"},
+        TRoundTripCase{"QuotedCallNameInExpression", TDialect::MySQL,
+                       "SELECT `my func`(a) / 2 FROM t"},
+        TRoundTripCase{"QuotedCallNameInExpressionGeneric", TDialect::Generic,
+                       "SELECT \"my func\"(a) + \"x\"\"y\"(b) FROM t"},
         // An empty alias names nothing; the item keeps its generated one.
         TRoundTripCase{"EmptyAlias", TDialect::MySQL, "SELECT a, COUNT(b) `` FROM t"},
         // A call of an unknown function is written in the functions' letter case: aliased
