@@ -108,6 +108,8 @@ void TVnSelectParser::Parse() {
   m_state = psStart;
   m_nesting = 0;
   m_tablesInFrom = 0;
+  m_tablesWithItems = 0;
+  m_soleItemTable = nullptr;
   m_lastTableName.clear();
   m_lastAlias.clear();
   m_scanner->SetText(std::move(text));
@@ -244,15 +246,23 @@ void TVnSelectParser::ParseSelectItem() {
     return;
   // An unqualified item: the table that holds such items, else the only table there is.
   // Among several tables it cannot be told which one it belongs to; it stays unqualified in
-  // a table of its own rather than being copied into every table.
+  // a table of its own rather than being copied into every table. A table that only a
+  // qualifier in a call's arguments named holds no items (the call goes to the table of its
+  // last qualifier) and is written nowhere, so it does not count.
   if (!table)
     table = TableDefs().FindByAlias(std::string());
   if (!table && TableDefs().Count() == 1)
     table = TableDefs().Items(0);
+  if (!table && m_tablesWithItems == 1)
+    table = m_soleItemTable;
   if (!table)
     table = TableDefs().Add();
   const bool automaticAlias = !m_aliasGiven && item.Alias() != item.Name();
   reading.MoveItemTo(0, table->Fields());
+  if (table->Fields().Count() == 1) {
+    ++m_tablesWithItems;
+    m_soleItemTable = table;
+  }
   TVnFieldDef* placed = table->Fields().Items(table->Fields().Count() - 1);
   // An automatic output name is made unique among the items already read.
   if (automaticAlias) {

@@ -182,6 +182,10 @@ protected:
   // The select item being read, until it moves into its table: one list for all items, so
   // that a statement of many items does not build a list for each.
   TVnFieldDefs m_itemBeingRead{nullptr};
+  // The tables the select list put items into so far, and the last of them: the only one
+  // while there is one.
+  int m_tablesWithItems = 0;
+  TVnTableDef* m_soleItemTable = nullptr;  // not owned
   std::string m_lastTableName;
   int m_tablesInFrom = 0;  // the first tables of the list are those FROM named, in order
   TVnWordList m_conditionWords;

@@ -343,6 +343,12 @@ INSTANTIATE_TEST_SUITE_P(
                        "SELECT a AS \"\"\"\"\"\" FROM t"},
         // "t t" is "t": it takes over the items read before any table, as "t" would.
         TRoundTripCase{"AliasEqualToName", TDialect::MySQL, "SELECT a, COUNT(b) FROM u x, zz zz"},
+        // A qualifier in a call's arguments names a table that holds nothing: the one table
+        // with items still takes the unqualified item.
+        TRoundTripCase{"QualifierOnlyInArguments", TDialect::MySQL,
+                       "SELECT F(x.a, t.b) AS n, c"},
+        TRoundTripCase{"QualifierOnlyInArgumentsFrom", TDialect::MySQL,
+                       "SELECT F(x.a, t.b) AS n, c FROM t"},
         // A second, unaliased reference of a table does not take the first one's items.
         TRoundTripCase{"SameTableTwice", TDialect::MySQL, "SELECT t1.a, c AS a FROM t x, t"},
         // Names in the string quote of the generic dialect stay names.
