@@ -43,7 +43,8 @@ private:
   std::size_t m_longest = 0; // no longer word can be in the list
   // By length (the last entry for all longer ones), one bit for each first character a word
   // of that length begins with: most tokens the scanner asks about are turned away here
-  // without hashing them (no keyword is one letter long, no operator begins with one).
+  // without hashing them (in the lists as loaded, no keyword is one letter long and no
+  // operator begins with a letter).
   static constexpr std::size_t kFilterLengths = 32;
   static std::uint64_t FilterBit(std::string_view word);
   static std::size_t FilterLength(std::string_view word);
