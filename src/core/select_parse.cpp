@@ -3,6 +3,7 @@
 #include "select_parser.h"
 
 #include "errors.h"
+#include "name_counter.h"
 #include "text_utils.h"
 
 namespace vantor {
@@ -587,6 +588,10 @@ void TVnSelectParser::ParseGroupBy() {
 }
 
 void TVnSelectParser::ParseOrderBy() {
+  // An entry repeated in the text appears once. Repeated means written the same: a.b.c and
+  // "a.b".c are both written "a.b"."c", and the second would be dropped only when the
+  // rendered text is read back.
+  TVnNameCounter written;
   while (TokenKind() != tkEnd && TokenKind() != tkKeyword) {
     std::string entry;
     if (!ReadDottedName(entry)) {
@@ -604,7 +609,7 @@ void TVnSelectParser::ParseOrderBy() {
       m_state = psError;
       return;
     }
-    if (OrderByItems().IndexOf(entry) < 0)
+    if (written.Add(OrderByItems().QuoteItem(entry)))
       OrderByItems().AddItem(entry, descending);
     if (Token() == "," && !TokenIsQuoted()) {
       Next();

@@ -349,6 +349,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "SELECT F(x.a, t.b) AS n, c"},
         TRoundTripCase{"QualifierOnlyInArgumentsFrom", TDialect::MySQL,
                        "SELECT F(x.a, t.b) AS n, c FROM t"},
+        // Two sort entries written the same way are one entry: a.b.c is written "a.b"."c".
+        TRoundTripCase{"SortEntriesWrittenAlike", TDialect::Generic,
+                       "SELECT a FROM t ORDER BY x.y.z, \"x.y\".z, b"},
+        TRoundTripCase{"SortEntriesWrittenAlikeMySQL", TDialect::MySQL,
+                       "SELECT a FROM t ORDER BY x.y.z DESC, `x.y`.z, b"},
         // A second, unaliased reference of a table does not take the first one's items.
         TRoundTripCase{"SameTableTwice", TDialect::MySQL, "SELECT t1.a, c AS a FROM t x, t"},
         // Names in the string quote of the generic dialect stay names.
