@@ -111,6 +111,7 @@ void TVnSelectParser::Parse() {
   m_tablesInFrom = 0;
   m_tablesWithItems = 0;
   m_soleItemTable = nullptr;
+  m_errorToken.reset();
   m_lastTableName.clear();
   m_lastAlias.clear();
   m_scanner->SetText(std::move(text));
@@ -167,7 +168,14 @@ void TVnSelectParser::Parse() {
     }
   }
   if (m_state == psError)
-    DoError(m_scanner->Token(), m_scanner->LineNo(), m_scanner->LinePos());
+    DoError(m_errorToken.value_or(m_scanner->Token()), m_scanner->LineNo(),
+            m_scanner->LinePos());
+}
+
+void TVnSelectParser::FailAt(const std::string& token, int after) {
+  m_scanner->SetPosition(after);
+  m_errorToken = token;
+  m_state = psError;
 }
 
 void TVnSelectParser::DoError(const std::string& token, int lineNo, int linePos) {
@@ -326,6 +334,8 @@ void TVnSelectParser::ParseTableRef() {
   }
   const std::string name = NameValue();
   TVnTableDefs& tables = TableDefs();
+  const std::string nameToken = Token();
+  const int afterName = m_scanner->Pos();
   Next();
   const TVnTokenKind aliasKind = TokenKind();
   const bool aliasFollows =
@@ -336,6 +346,15 @@ void TVnSelectParser::ParseTableRef() {
   const std::string alias = aliased ? NameValue() : name;
   if (alias.empty()) {
     m_state = psError;  // `` names nothing
+    return;
+  }
+  // Two references under one name: joins name their tables by alias, so they could not be
+  // told apart (and the server refuses the statement). The error shows the second name.
+  if (const TVnTableDef* earlier = tables.FindByAlias(alias);
+      earlier && earlier->Index() < m_tablesInFrom) {
+    if (!aliased)
+      FailAt(nameToken, afterName);
+    m_state = psError;
     return;
   }
   if (aliased)

@@ -9,6 +9,7 @@
 #include "word_list.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -186,6 +187,10 @@ protected:
   // while there is one.
   int m_tablesWithItems = 0;
   TVnTableDef* m_soleItemTable = nullptr;  // not owned
+  // An error at a token read earlier than the current one: FailAt moves the scanner back
+  // to just after it, and the parse reports it instead of the current token.
+  void FailAt(const std::string& token, int after);
+  std::optional<std::string> m_errorToken;
   std::string m_lastTableName;
   int m_tablesInFrom = 0;  // the first tables of the list are those FROM named, in order
   TVnWordList m_conditionWords;

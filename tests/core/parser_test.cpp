@@ -202,6 +202,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "Invalid token ')' at position 9 of line 1.", ")", 1, 9},
         ErrorCase{"JoinWithoutOn", Dialect::MySQL, "SELECT a FROM t JOIN u",
                   "Invalid token 'JOIN' at position 17 of line 1.", "JOIN", 1, 17},
+        // Joins name their tables by alias: one alias for two references is refused.
+        ErrorCase{"TableNamedTwice", Dialect::MySQL, "SELECT a FROM t, t WHERE x = 1",
+                  "Invalid token 't' at position 18 of line 1.", "t", 1, 18},
+        ErrorCase{"AliasUsedTwice", Dialect::MySQL,
+                  "SELECT g.a FROM a RIGHT JOIN b1 g ON (a.i = g.j), "
+                  "c RIGHT JOIN b2 g ON (c.k = g.m)",
+                  "Invalid token 'g' at position 67 of line 1.", "g", 1, 67},
+        ErrorCase{"QuotedNameTwiceGeneric", Dialect::Generic, "SELECT a FROM \"t\",\r\n \"t\"",
+                  "Invalid token 't' at position 3 of line 2.", "t", 2, 3},
         ErrorCase{"JoinOnUnknownTable", Dialect::MySQL,
                   "SELECT c.a FROM c INNER JOIN f ON (c.id = o.id)",
                   "Invalid token 'o' at position 43 of line 1.", "o", 1, 43},
@@ -242,6 +251,14 @@ TEST(ParseError, HandlerReceivesTheErrorAndThePositionFollowsTheToken) {
   EXPECT_EQ(column, 8);
   // The host selects the token from Pos back over its length.
   EXPECT_EQ(sql.substr(static_cast<std::size_t>(root->Scanner().Pos() - 1 - 2), 2), "AS");
+
+  // Also where the error is found only after reading on: a table named a second time.
+  const std::string twice = "SELECT a\r\nFROM tt, tt\r\nWHERE x = 1";
+  root->SetSQL(twice);
+  EXPECT_FALSE(root->Valid());
+  EXPECT_EQ(message, "Invalid token 'tt' at position 10 of line 2.");
+  EXPECT_EQ(twice.substr(static_cast<std::size_t>(root->Scanner().Pos() - 1 - 2), 2), "tt");
+  EXPECT_EQ(root->Scanner().Pos(), 22);
 }
 
 TEST(ParseError, SelectListErrorEmptiesTheTables) {
