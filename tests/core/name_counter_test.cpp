@@ -60,3 +60,29 @@ TEST(NameCounter, KeepsLivingNamesWhenRemovedOnesArePackedAway) {
   }
   EXPECT_EQ(counter.Size(), 0u);
 }
+
+// A name whose last item goes keeps its slot until the table is rebuilt. Renaming one item
+// through ever new names must reuse those slots, not grow the table with every name used.
+TEST(NameCounter, ReclaimsTheSlotsOfNamesNoItemCarries) {
+  TVnNameCounter counter;
+  for (int keep = 0; keep < 10; ++keep)
+    counter.Add("keep" + std::to_string(keep));
+  std::string current = "first";
+  counter.Add(current);
+  for (int rename = 0; rename < 100'000; ++rename) {
+    const std::string next = "name" + std::to_string(rename);
+    ASSERT_TRUE(counter.Add(next));
+    ASSERT_TRUE(counter.Remove(current));
+    ASSERT_FALSE(counter.Contains(current));
+    current = next;
+  }
+  EXPECT_EQ(counter.Size(), 11u);
+  EXPECT_LE(counter.Capacity(), 64u);
+  EXPECT_TRUE(counter.Contains("keep3"));
+  // A resting name that comes back counts as new again, and only once.
+  ASSERT_TRUE(counter.Remove("keep3"));
+  EXPECT_FALSE(counter.Remove("keep3"));
+  EXPECT_TRUE(counter.Add("keep3"));
+  EXPECT_FALSE(counter.Add("keep3"));
+  EXPECT_EQ(counter.Size(), 11u);
+}
