@@ -133,9 +133,9 @@ void TVnNameCounter::Rebuild(std::size_t capacity, bool pack) {
   m_tags.assign(capacity, 0);
   m_slots.assign(capacity, Slot());
   m_used = 0;
-  std::string oldEntries = pack ? std::move(m_entries) : std::string();
-  const std::string& entries = pack ? oldEntries : m_entries;
+  std::string oldEntries;
   if (pack) {
+    oldEntries = std::move(m_entries);
     m_entries.clear();
     m_liveBytes = 0;
   }
@@ -144,7 +144,7 @@ void TVnNameCounter::Rebuild(std::size_t capacity, bool pack) {
       continue;
     Slot slot = oldSlots[i];
     if (pack)
-      slot.offset = AppendEntry(NameAt(entries, slot.offset), CountAt(entries, slot.offset));
+      slot.offset = AppendEntry(NameAt(oldEntries, slot.offset), CountAt(oldEntries, slot.offset));
     Place(slot);
     ++m_used;
   }
